@@ -1,0 +1,103 @@
+#include "platform/Paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestPaths : public QObject {
+    Q_OBJECT
+private slots:
+    void resolvesDesignPaths_data();
+    void resolvesDesignPaths();
+    void findsNamesWithoutRegardToCase_data();
+    void findsNamesWithoutRegardToCase();
+    void foldersFromEnvironment_data();
+    void foldersFromEnvironment();
+};
+
+void TestPaths::resolvesDesignPaths_data() {
+    QTest::addColumn<QString>("designPath");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("difference file") << "C:\\Programmi\\Tempora\\Savetime.TXT"
+                                     << "/opt/tempora/Savetime.TXT";
+    QTest::newRow("log in lower case") << "C:\\Programmi\\Tempora\\tempora.mdb"
+                                       << "/opt/tempora/tempora.mdb";
+    QTest::newRow("prefix in other case") << "c:\\PROGRAMMI\\tempora\\Tempora.mdb"
+                                          << "/opt/tempora/Tempora.mdb";
+    QTest::newRow("backup medium root") << "A:\\" << "/media/fd";
+    QTest::newRow("file on the backup medium") << "A:\\Tempora.mdb" << "/media/fd/Tempora.mdb";
+    QTest::newRow("sub-folder") << "C:\\Programmi\\Tempora\\old\\a.txt"
+                                << "/opt/tempora/old/a.txt";
+    QTest::newRow("other drive is refused") << "D:\\Tempora.mdb" << QString();
+    QTest::newRow("other folder is refused") << "C:\\Windows\\win.ini" << QString();
+}
+
+void TestPaths::resolvesDesignPaths() {
+    QFETCH(QString, designPath);
+    QFETCH(QString, expected);
+    const Paths paths(QStringLiteral("/opt/tempora/"), QStringLiteral("/media/fd"));
+    QCOMPARE(paths.resolve(designPath), expected);
+}
+
+void TestPaths::findsNamesWithoutRegardToCase_data() {
+    QTest::addColumn<QString>("onDisk");
+    QTest::addColumn<QString>("designName");
+    QTest::addColumn<QString>("expectedName");
+    QTest::newRow("lower-case design name finds the installed file")
+        << "Tempora.mdb" << "tempora.mdb" << "Tempora.mdb";
+    QTest::newRow("exact spelling") << "Tempora.mdb" << "Tempora.mdb" << "Tempora.mdb";
+    QTest::newRow("upper-case extension") << "savetime.txt" << "Savetime.TXT" << "savetime.txt";
+    QTest::newRow("absent file keeps the design spelling") << "other.txt" << "Savetime.TXT"
+                                                           << "Savetime.TXT";
+}
+
+void TestPaths::findsNamesWithoutRegardToCase() {
+    QFETCH(QString, onDisk);
+    QFETCH(QString, designName);
+    QFETCH(QString, expectedName);
+    QTemporaryDir folder;
+    QFile file(folder.filePath(onDisk));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const Paths paths(folder.path(), QStringLiteral("/media/fd"));
+    QCOMPARE(paths.resolve(QStringLiteral("C:\\Programmi\\Tempora\\") + designName),
+             folder.path() + QLatin1Char('/') + expectedName);
+}
+
+void TestPaths::foldersFromEnvironment_data() {
+    QTest::addColumn<QByteArray>("home");
+    QTest::addColumn<QByteArray>("dataHome");
+    QTest::addColumn<QByteArray>("floppy");
+    QTest::addColumn<QString>("installation");
+    QTest::addColumn<QString>("backup");
+    QTest::newRow("both set") << QByteArray("/srv/tempora") << QByteArray("/x/data")
+                              << QByteArray("/mnt/stick") << "/srv/tempora" << "/mnt/stick";
+    QTest::newRow("XDG data home") << QByteArray() << QByteArray("/x/data") << QByteArray()
+                                   << "/x/data/tempora" << "/media/floppy";
+    QTest::newRow("defaults") << QByteArray() << QByteArray() << QByteArray()
+                              << QDir::homePath() + "/.local/share/tempora" << "/media/floppy";
+}
+
+void TestPaths::foldersFromEnvironment() {
+    QFETCH(QByteArray, home);
+    QFETCH(QByteArray, dataHome);
+    QFETCH(QByteArray, floppy);
+    QFETCH(QString, installation);
+    QFETCH(QString, backup);
+    const auto setOrUnset = [](const char* name, const QByteArray& value) {
+        if (value.isEmpty())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    };
+    setOrUnset("TEMPORA_HOME", home);
+    setOrUnset("XDG_DATA_HOME", dataHome);
+    setOrUnset("TEMPORA_FLOPPY", floppy);
+    const Paths paths = Paths::fromEnvironment();
+    QCOMPARE(paths.installationFolder(), installation);
+    QCOMPARE(paths.backupFolder(), backup);
+}
+
+QTEST_GUILESS_MAIN(TestPaths)
+#include "tst_paths.moc"

@@ -1,0 +1,6 @@
+#include "RecordingKeystroke.h"
+
+void RecordingKeystroke::sendDown() {
+    ++m_downs;
+    FocusKeystroke::sendDown();
+}
