@@ -76,15 +76,15 @@ FrmSplash::FrmSplash(Services& services, Windows& windows)
 
     const QFont arialBold = DesignLook::font(QStringLiteral("Arial"), 11.25, true);
 
-    m_lblProductName = caption(m_frame1, "lblProductName", QStringLiteral("Tempora Log"),
-                               DesignLook::font(QStringLiteral("Comic Sans MS"), 26.25, true),
-                               QColor(0, 0, 192));
+    m_lblProductName =
+        caption(m_frame1, "lblProductName", QStringLiteral("Tempora Log"),
+                DesignLook::font(QStringLiteral("Comic Sans MS"), 26.25, true), QColor(0, 0, 192));
     DesignLook::place(m_lblProductName, 1800, 360, 4215, 855);
     m_lblProductName->adjustSize();
 
-    m_lblCompanyProduct = caption(m_frame1, "lblCompanyProduct", QStringLiteral("by Q0ZZZ"),
-                                  DesignLook::font(QStringLiteral("Arial"), 18, true),
-                                  QColor(192, 0, 0));
+    m_lblCompanyProduct =
+        caption(m_frame1, "lblCompanyProduct", QStringLiteral("by Q0ZZZ"),
+                DesignLook::font(QStringLiteral("Arial"), 18, true), QColor(192, 0, 0));
     DesignLook::place(m_lblCompanyProduct, 3000, 1200, 1620, 435);
     m_lblCompanyProduct->adjustSize();
 

@@ -10,8 +10,8 @@
 
 FrmTip::FrmTip(Services& services, Windows& windows)
     : Window(services, windows,
-             Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+             Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmTip"));
     setWindowTitle(QStringLiteral("Tempora - Informazioni"));
     setFont(DesignLook::font(QStringLiteral("MS Sans Serif"), 8.25));

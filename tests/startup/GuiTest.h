@@ -23,8 +23,7 @@ inline QWidgetList remainingWindows() {
     return QApplication::topLevelWidgets();
 }
 
-template <class W>
-W* child(QWidget* window, const char* name) {
+template <class W> W* child(QWidget* window, const char* name) {
     W* found = window->findChild<W*>(QLatin1String(name));
     if (!found)
         qFatal("no control %s in %s", name, qPrintable(window->objectName()));

