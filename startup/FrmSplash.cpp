@@ -1,6 +1,181 @@
 #include "startup/FrmSplash.h"
 
-FrmSplash::FrmSplash(Services& services, Windows& windows) : Window(services, windows) {
+#include "clock/Form1.h"
+#include "platform/DesignLook.h"
+#include "platform/Windows.h"
+#include "startup/ClickWatcher.h"
+#include "startup/FrmTip.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <qdrawutil.h>
+
+namespace {
+
+// The window has no title bar but keeps a raised dialog border of this width around its client
+// area, drawn by the window itself because the window manager draws none on a frameless window.
+constexpr int border = 3;
+
+QLabel* caption(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                const QColor& colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    // A click on a caption does nothing, and must not reach the frame beneath it.
+    label->setAttribute(Qt::WA_NoMousePropagation);
+    return label;
+}
+
+QLabel* picture(QWidget* parent, const char* name, const QString& resource) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setPixmap(QPixmap(resource));
+    label->setAttribute(Qt::WA_NoMousePropagation);
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text) {
+    auto* result = new QPushButton(text, parent);
+    result->setObjectName(QLatin1String(name));
+    return result;
+}
+
+} // namespace
+
+// Outside any namespace: the macro declares the resource's registration function.
+static void registerPictures() {
+    Q_INIT_RESOURCE(startup);
+}
+
+FrmSplash::FrmSplash(Services& services, Windows& windows)
+    : Window(services, windows, Qt::Tool | Qt::FramelessWindowHint) {
+    static const bool picturesRegistered = (registerPictures(), true);
+    Q_UNUSED(picturesRegistered)
+
     setObjectName(QStringLiteral("frmSplash"));
-    setWindowTitle(QStringLiteral(""));
+    setWindowTitle(QString());
+    setFont(DesignLook::font(QStringLiteral("MS Sans Serif"), 8.25));
+
+    auto* client = new QWidget(this);
+    client->setGeometry(border, border, DesignLook::pixels(6435), DesignLook::pixels(4410));
+    setFixedSize(client->width() + 2 * border, client->height() + 2 * border);
+
+    m_frame1 = new QFrame(client);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    DesignLook::place(m_frame1, 120, 0, 6225, 4275);
+
+    const QFont arialBold = DesignLook::font(QStringLiteral("Arial"), 11.25, true);
+
+    m_lblProductName =
+        caption(m_frame1, "lblProductName", QStringLiteral("Tempora Log"),
+                DesignLook::font(QStringLiteral("Comic Sans MS"), 26.25, true), QColor(0, 0, 192));
+    DesignLook::place(m_lblProductName, 1800, 360, 4215, 855);
+    m_lblProductName->adjustSize();
+
+    m_lblCompanyProduct =
+        caption(m_frame1, "lblCompanyProduct", QStringLiteral("by Q0ZZZ"),
+                DesignLook::font(QStringLiteral("Arial"), 18, true), QColor(192, 0, 0));
+    DesignLook::place(m_lblCompanyProduct, 3000, 1200, 1620, 435);
+    m_lblCompanyProduct->adjustSize();
+
+    // Made in drawing order: the clock picture lies above the antenna picture and hides it.
+    m_image2 = picture(m_frame1, "Image2", QStringLiteral(":/startup/splash-antenna.gif"));
+    DesignLook::place(m_image2, 600, 960, 675, 705);
+    m_image1 = picture(m_frame1, "Image1", QStringLiteral(":/startup/splash-clock.jpg"));
+    DesignLook::place(m_image1, 360, 720, 1125, 1125);
+
+    m_command1 = button(m_frame1, "Command1", QStringLiteral("Apri"));
+    m_command1->setFont(arialBold);
+    DesignLook::paint(m_command1, QColor(192, 255, 192));
+    DesignLook::place(m_command1, 2640, 2400, 1095, 495);
+
+    m_command2 = button(m_frame1, "Command2", QStringLiteral("Esci"));
+    m_command2->setFont(arialBold);
+    DesignLook::paint(m_command2, QColor(255, 128, 128));
+    DesignLook::place(m_command2, 3960, 2400, 1095, 495);
+
+    m_command3 = button(m_frame1, "Command3", QStringLiteral("INFO"));
+    DesignLook::place(m_command3, 480, 2400, 855, 495);
+
+    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_command3);
+    m_command1->setFocus();
+
+    connect(m_command1, &QPushButton::clicked, this, &FrmSplash::command1Click);
+    connect(m_command2, &QPushButton::clicked, this, &FrmSplash::command2Click);
+    connect(m_command3, &QPushButton::clicked, this, &FrmSplash::command3Click);
+    connect(new ClickWatcher(m_frame1), &ClickWatcher::clicked, this, &FrmSplash::frame1Click);
+    connect(new ClickWatcher(m_image1), &ClickWatcher::clicked, this, &FrmSplash::image1Click);
+    connect(new ClickWatcher(m_image2), &ClickWatcher::clicked, this, &FrmSplash::image2Click);
+
+    // Key preview: the window sees a key before the button that has the focus.
+    for (QPushButton* command : {m_command1, m_command2, m_command3})
+        command->installEventFilter(this);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+bool FrmSplash::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && previewKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return Window::eventFilter(watched, event);
+}
+
+void FrmSplash::keyPressEvent(QKeyEvent* event) {
+    if (!previewKey(event))
+        Window::keyPressEvent(event);
+}
+
+void FrmSplash::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    qDrawWinPanel(&painter, rect(), palette());
+}
+
+bool FrmSplash::previewKey(const QKeyEvent* event) {
+    // Any key that types a character closes the window, the space bar and Enter included. Tab
+    // and Shift+Tab keep moving the focus between the buttons.
+    if (event->text().isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return false;
+    unload();
+    return true;
+}
+
+void FrmSplash::command1Click() {
+    // If the clock window could not be shown, the start-up window stays, so that a window remains.
+    if (!windows().form1().show())
+        return;
+    unload();
+}
+
+void FrmSplash::command2Click() {
+    unload();
+}
+
+void FrmSplash::command3Click() {
+    windows().frmTip().show();
+}
+
+void FrmSplash::frame1Click() {
+    unload();
+}
+
+void FrmSplash::image1Click() {
+    m_image1->hide();
+    m_image2->show();
+}
+
+void FrmSplash::image2Click() {
+    m_image1->show();
+    m_image2->hide();
 }

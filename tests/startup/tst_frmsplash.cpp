@@ -1,0 +1,177 @@
+#include "GuiTest.h"
+#include "TestServices.h"
+#include "clock/Form1.h"
+#include "platform/Windows.h"
+#include "startup/FrmSplash.h"
+#include "startup/FrmTip.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using GuiTest::child;
+
+// The start-up window driven by keys and clicks, with the program's other windows as they are.
+class TestFrmSplash : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void characterKeyUnloadsWhateverHasFocus_data();
+    void characterKeyUnloadsWhateverHasFocus();
+    void focusStartsOnApriAndTabGoesApriEsciInfo();
+    void clickOnFrameOrLabel_data();
+    void clickOnFrameOrLabel();
+    void pictureClicksSwapThePictures();
+    void buttonSequences_data();
+    void buttonSequences();
+
+private:
+    std::unique_ptr<TestServices> m_test;
+    std::unique_ptr<Windows> m_windows;
+    FrmSplash* m_splash = nullptr;
+};
+
+void TestFrmSplash::init() {
+    m_test = std::make_unique<TestServices>();
+    m_windows = std::make_unique<Windows>(m_test->services);
+    m_splash = m_windows->frmSplash().show();
+    QVERIFY(QTest::qWaitForWindowActive(m_splash));
+}
+
+void TestFrmSplash::cleanup() {
+    m_windows.reset();
+    m_test.reset();
+    QVERIFY(GuiTest::remainingWindows().isEmpty());
+}
+
+void TestFrmSplash::characterKeyUnloadsWhateverHasFocus_data() {
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("letter on Apri") << "Command1" << int(Qt::Key_A) << "a";
+    QTest::newRow("digit on Esci") << "Command2" << int(Qt::Key_7) << "7";
+    QTest::newRow("space on INFO does not open the tip") << "Command3" << int(Qt::Key_Space) << " ";
+    QTest::newRow("Enter on Apri does not open the clock")
+        << "Command1" << int(Qt::Key_Return) << "\r";
+}
+
+void TestFrmSplash::characterKeyUnloadsWhateverHasFocus() {
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
+    auto* button = child<QPushButton>(m_splash, qPrintable(focus));
+    button->setFocus();
+    QCOMPARE(QApplication::focusWidget(), button);
+
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(button, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(button, &release);
+
+    QVERIFY(!m_windows->frmSplash().isLoaded());
+    QVERIFY(!m_windows->form1().isLoaded());
+    QVERIFY(!m_windows->frmTip().isLoaded());
+    QCOMPARE(ended.count(), 1);
+}
+
+void TestFrmSplash::focusStartsOnApriAndTabGoesApriEsciInfo() {
+    const QStringList expected{"Command1", "Command2", "Command3", "Command1"};
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused);
+        QCOMPARE(focused->objectName(), expected[i]);
+        QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    QVERIFY(m_windows->frmSplash().isLoaded());
+}
+
+void TestFrmSplash::clickOnFrameOrLabel_data() {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<bool>("unloads");
+    QTest::newRow("free area of the frame") << "Frame1" << QPoint(200, 240) << true;
+    QTest::newRow("frame between the buttons") << "Frame1" << QPoint(255, 175) << true;
+    QTest::newRow("product name") << "lblProductName" << QPoint(20, 20) << false;
+    QTest::newRow("author") << "lblCompanyProduct" << QPoint(10, 10) << false;
+}
+
+void TestFrmSplash::clickOnFrameOrLabel() {
+    QFETCH(QString, target);
+    QFETCH(QPoint, point);
+    QFETCH(bool, unloads);
+    GuiTest::clickAt(child<QWidget>(m_splash, qPrintable(target)), point);
+    QCOMPARE(!m_windows->frmSplash().isLoaded(), unloads);
+}
+
+void TestFrmSplash::pictureClicksSwapThePictures() {
+    auto* frame = child<QWidget>(m_splash, "Frame1");
+    auto* image1 = child<QLabel>(m_splash, "Image1");
+    auto* image2 = child<QLabel>(m_splash, "Image2");
+    const QRect overlap = image2->geometry();
+    QVERIFY(image1->geometry().contains(overlap));
+    const QImage jpeg = QImage(":/startup/splash-clock.jpg").convertToFormat(QImage::Format_RGB32);
+    const QImage gif = QImage(":/startup/splash-antenna.gif").convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(jpeg.size(), QSize(75, 75));
+    QCOMPARE(gif.size(), QSize(45, 47));
+    const QImage jpegPart = jpeg.copy(overlap.translated(-image1->pos()));
+    auto shown = [&] {
+        return frame->grab(overlap).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+
+    QVERIFY(image1->isVisible() && image2->isVisible());
+    QCOMPARE(shown(), jpegPart);
+    for (const bool gifShown : {true, false, true}) {
+        GuiTest::clickCentre(gifShown ? image1 : image2);
+        QCOMPARE(image1->isVisible(), !gifShown);
+        QCOMPARE(image2->isVisible(), gifShown);
+        QCOMPARE(shown(), gifShown ? gif : jpegPart);
+    }
+    QVERIFY(m_windows->frmSplash().isLoaded());
+
+    // Only the GIF shows: the rest of the JPEG's area is the frame.
+    GuiTest::clickAt(image1, QPoint(3, 3));
+    QVERIFY(!m_windows->frmSplash().isLoaded());
+}
+
+void TestFrmSplash::buttonSequences_data() {
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<bool>("splashStays");
+    QTest::addColumn<bool>("clockShown");
+    QTest::addColumn<bool>("tipShown");
+    QTest::newRow("Apri") << QStringList{"Command1"} << false << true << false;
+    QTest::newRow("Esci") << QStringList{"Command2"} << false << false << false;
+    QTest::newRow("INFO") << QStringList{"Command3"} << true << false << true;
+    QTest::newRow("INFO twice") << QStringList{"Command3", "Command3"} << true << false << true;
+    QTest::newRow("INFO then Esci")
+        << QStringList{"Command3", "Command2"} << false << false << true;
+    QTest::newRow("INFO then Apri") << QStringList{"Command3", "Command1"} << false << true << true;
+}
+
+void TestFrmSplash::buttonSequences() {
+    QFETCH(QStringList, buttons);
+    QFETCH(bool, splashStays);
+    QFETCH(bool, clockShown);
+    QFETCH(bool, tipShown);
+    QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
+    for (const QString& button : buttons)
+        GuiTest::clickCentre(child<QPushButton>(m_splash, qPrintable(button)));
+    QCOMPARE(m_windows->frmSplash().isLoaded(), splashStays);
+    QCOMPARE(m_windows->form1().isLoaded() && m_windows->form1().instance()->isVisible(),
+             clockShown);
+    QCOMPARE(m_windows->frmTip().isLoaded() && m_windows->frmTip().instance()->isVisible(),
+             tipShown);
+    QCOMPARE(m_windows->loadedCount(), int(splashStays) + int(clockShown) + int(tipShown));
+    QCOMPARE(m_test->settings.reads(), tipShown ? 1 : 0);
+    QCOMPARE(ended.count(), m_windows->loadedCount() == 0 ? 1 : 0);
+
+    // The program runs on until the information window closes too.
+    if (tipShown && !splashStays && !clockShown) {
+        GuiTest::clickCentre(child<QPushButton>(m_windows->frmTip().instance(), "cmdOK"));
+        QCOMPARE(ended.count(), 1);
+    }
+}
+
+QTEST_MAIN(TestFrmSplash)
+#include "tst_frmsplash.moc"

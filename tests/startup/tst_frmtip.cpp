@@ -1,0 +1,163 @@
+#include "GuiTest.h"
+#include "TestServices.h"
+#include "platform/Windows.h"
+#include "startup/FrmTip.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using GuiTest::child;
+
+namespace {
+const QString section = QStringLiteral("Options");
+const QString key = QStringLiteral("Show Tips at Startup");
+} // namespace
+
+// The information window: gated by its setting at every load, closed by OK, Enter or Escape.
+class TestFrmTip : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void settingDecidesWhetherItOpens_data();
+    void settingDecidesWhetherItOpens();
+    void settingIsReadAtEveryLoad();
+    void showingWhileOpenKeepsTheOneWindow();
+    void closing_data();
+    void closing();
+    void descriptionText();
+
+private:
+    FrmTip* showActive();
+
+    std::unique_ptr<TestServices> m_test;
+    std::unique_ptr<Windows> m_windows;
+};
+
+void TestFrmTip::init() {
+    m_test = std::make_unique<TestServices>();
+    m_windows = std::make_unique<Windows>(m_test->services);
+}
+
+void TestFrmTip::cleanup() {
+    QVERIFY(m_test->errors.failures().isEmpty());
+    QVERIFY(m_test->dialogs.messages().isEmpty());
+    m_windows.reset();
+    m_test.reset();
+    QVERIFY(GuiTest::remainingWindows().isEmpty());
+}
+
+FrmTip* TestFrmTip::showActive() {
+    FrmTip* tip = m_windows->frmTip().show();
+    if (tip && !QTest::qWaitForWindowActive(tip))
+        qWarning("the information window did not become active");
+    return tip;
+}
+
+void TestFrmTip::settingDecidesWhetherItOpens_data() {
+    QTest::addColumn<QVariant>("stored"); // invalid: no stored setting
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("absent") << QVariant() << true;
+    QTest::newRow("0") << QVariant("0") << false;
+    QTest::newRow("1") << QVariant("1") << true;
+    QTest::newRow("7") << QVariant("7") << true;
+    QTest::newRow("not a number") << QVariant("no") << true;
+}
+
+void TestFrmTip::settingDecidesWhetherItOpens() {
+    QFETCH(QVariant, stored);
+    QFETCH(bool, opens);
+    if (stored.isValid())
+        m_test->settings.set(section, key, stored.toString());
+    QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
+
+    FrmTip* tip = showActive();
+
+    QCOMPARE(tip != nullptr, opens);
+    QCOMPARE(m_windows->frmTip().isLoaded(), opens);
+    QCOMPARE(m_test->settings.reads(), 1);
+    if (opens) {
+        QVERIFY(tip->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>(tip, "cmdOK"));
+    }
+    // Nothing else was loaded, so a window that closed itself was the last one.
+    QCOMPARE(ended.count(), opens ? 0 : 1);
+}
+
+void TestFrmTip::settingIsReadAtEveryLoad() {
+    const QStringList sequence{"1", "0", "7"};
+    for (const QString& stored : sequence) {
+        m_test->settings.set(section, key, stored);
+        FrmTip* tip = m_windows->frmTip().show();
+        QCOMPARE(tip != nullptr, stored != "0");
+        if (tip)
+            QVERIFY(tip->unload());
+    }
+    QCOMPARE(m_test->settings.reads(), sequence.size());
+}
+
+void TestFrmTip::showingWhileOpenKeepsTheOneWindow() {
+    FrmTip* first = m_windows->frmTip().show();
+    FrmTip* second = m_windows->frmTip().show();
+    QVERIFY(first);
+    QCOMPARE(second, first);
+    QCOMPARE(m_windows->loadedCount(), 1);
+    QCOMPARE(m_test->settings.reads(), 1);
+}
+
+void TestFrmTip::closing_data() {
+    QTest::addColumn<int>("key"); // 0: a click on OK
+    QTest::addColumn<QString>("receiver");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("OK clicked") << 0 << "cmdOK" << true;
+    QTest::newRow("Enter on OK") << int(Qt::Key_Return) << "cmdOK" << true;
+    QTest::newRow("keypad Enter on OK") << int(Qt::Key_Enter) << "cmdOK" << true;
+    QTest::newRow("Escape on OK") << int(Qt::Key_Escape) << "cmdOK" << true;
+    QTest::newRow("Enter on the text") << int(Qt::Key_Return) << "Label1" << true;
+    QTest::newRow("Escape on the text") << int(Qt::Key_Escape) << "Label1" << true;
+    QTest::newRow("a letter keeps it open") << int(Qt::Key_X) << "cmdOK" << false;
+}
+
+void TestFrmTip::closing() {
+    QFETCH(int, key);
+    QFETCH(QString, receiver);
+    QFETCH(bool, closes);
+    FrmTip* tip = showActive();
+    QVERIFY(tip);
+    auto* target = child<QWidget>(tip, qPrintable(receiver));
+    if (key == 0)
+        GuiTest::clickCentre(target);
+    else
+        QTest::keyClick(target, Qt::Key(key));
+    QCOMPARE(!m_windows->frmTip().isLoaded(), closes);
+}
+
+void TestFrmTip::descriptionText() {
+    const QString quote = QStringLiteral("\"");
+    const QString expected =
+        QStringLiteral(
+            "Tempora, by Q0ZZZ, è un programma per la gestione del Log di stazione di "
+            "Radioamatore che offre una semplificazione e velocizzazione delle procedure "
+            "per la memorizzazione dei dati: ") +
+        quote + "DATA" + quote + " - " + quote + "TIME INIT" + quote + " - TIME END" + quote +
+        QStringLiteral(
+            " del QSO. Permette infatti di memorizzare nelle relative finestre, cliccando "
+            "direttamente sulle stesse, gli orari UTC di inizio e fine QSO, "
+            "trasferendoli direttamente nel Log con un doppio click sulla colonna ") +
+        quote + "CALL" + quote +
+        QStringLiteral(", nonché di conoscere la differenza, rispetto all'orario UTC, dei paesi "
+                       "inseriti. Nella cartella Tempora è presente il file di testo: ") +
+        quote + "Savetime" + quote +
+        QStringLiteral(". Per settare la differenza orario locale, rispetto all'orario UTC, "
+                       "aprirlo, modificarlo e salvarlo. E' consigliabile non modificare il "
+                       "percorso di installazione del programma.   Per qualsiasi richiesta di "
+                       "chiarimenti, è sufficiente inviare un'e-mail all'indirizzo: ") +
+        "q0zzz@example.org" + QStringLiteral(".  Ottimi DX e '73 !");
+    FrmTip* tip = m_windows->frmTip().show();
+    QVERIFY(tip);
+    QCOMPARE(child<QLabel>(tip, "Label1")->text(), expected);
+}
+
+QTEST_MAIN(TestFrmTip)
+#include "tst_frmtip.moc"
