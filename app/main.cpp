@@ -6,7 +6,6 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tempora"));
     // The program ends when its last loaded window is unloaded, hidden ones included.
     QApplication::setQuitOnLastWindowClosed(false);
 
