@@ -5,8 +5,10 @@
 class Dialogs;
 class Paths;
 
-// The desktop's file copy: a progress display with a cancel button, a question before replacing
-// a file, and an error dialog of its own on failure.
+// The desktop's file copy for the log: asks before replacing a file of the same name, copies with
+// a progress display that has a cancel button (owned by the active window), and shows an error
+// dialog of its own on failure. The copy is taken as a consistent, checked database copy and put
+// in place only when complete (see DatabaseBackup).
 class ShellFileCopier : public FileCopier {
 public:
     ShellFileCopier(const Paths& paths, Dialogs& dialogs) : m_paths(paths), m_dialogs(dialogs) {}

@@ -1,0 +1,231 @@
+#include "platform/DatabaseBackup.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// How long a step waits for a writer of the source to commit before the copy fails.
+constexpr int kBusyMilliseconds = 5000;
+
+// The errno that best names an SQLite failure. SQLite keeps the system's error only for failed
+// opens and input/output, and reports a full medium without one.
+int errnoFor(int result, int systemError) {
+    const int primary = result & 0xff;
+    if (primary == SQLITE_FULL)
+        return ENOSPC;
+    if ((primary == SQLITE_CANTOPEN || primary == SQLITE_IOERR) && systemError != 0)
+        return systemError;
+    switch (primary) {
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return EACCES;
+    case SQLITE_READONLY:
+        return EROFS;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return EBUSY;
+    case SQLITE_NOMEM:
+        return ENOMEM;
+    case SQLITE_CANTOPEN:
+        return ENOENT;
+    case SQLITE_TOOBIG:
+        return EFBIG;
+    default:
+        return EIO; // damaged or not a database, input/output without a known cause
+    }
+}
+
+class Connection {
+public:
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection() { sqlite3_close(m_db); }
+
+    int open(const QString& file, int flags) {
+        return sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, flags, nullptr);
+    }
+    int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    sqlite3* handle() const { return m_db; }
+    int systemError() const { return sqlite3_system_errno(m_db); }
+    QString message() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+// The hidden file a copy is written to, next to its target; removed with its companions unless
+// it was renamed into place.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (m_path.isEmpty() || m_renamed)
+            return;
+        for (const char* suffix : {"", "-journal", "-wal", "-shm"})
+            ::unlink((m_path + suffix).constData());
+    }
+
+    // 0, or the errno that kept the file from being made.
+    int create(const QFileInfo& target) {
+        QByteArray path = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
+                                            target.fileName() + QStringLiteral(".part-XXXXXX"));
+        m_fd = ::mkostemp(path.data(), O_CLOEXEC);
+        if (m_fd < 0)
+            return errno;
+        m_path = path;
+        return 0;
+    }
+    int descriptor() const { return m_fd; }
+    QString path() const { return QFile::decodeName(m_path); }
+    bool renameTo(const QByteArray& target) {
+        m_renamed = ::rename(m_path.constData(), target.constData()) == 0;
+        return m_renamed;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+    bool m_renamed = false;
+};
+
+QStringList integrityReport(sqlite3* db, int& result) {
+    QStringList rows;
+    sqlite3_stmt* statement = nullptr;
+    result = sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr);
+    if (result == SQLITE_OK) {
+        while ((result = sqlite3_step(statement)) == SQLITE_ROW)
+            rows.append(QString::fromUtf8(
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+    }
+    if (result == SQLITE_DONE)
+        result = SQLITE_OK;
+    sqlite3_finalize(statement);
+    return rows;
+}
+
+} // namespace
+
+DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QString& targetFile,
+                                             const ReplaceQuestion& replace,
+                                             const Progress& progress) {
+    m_lastErrorCode = 0;
+    m_lastError.clear();
+    const QString what = QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(sourceFile, targetFile);
+    const QByteArray target = QFile::encodeName(targetFile);
+
+    struct stat sourceStatus {};
+    if (::stat(QFile::encodeName(sourceFile).constData(), &sourceStatus) != 0)
+        return fail(errno, what);
+    struct stat targetStatus {};
+    const bool targetExists = ::stat(target.constData(), &targetStatus) == 0;
+    // Renaming a copy over the source would cut the log off from connections that have it open.
+    if (targetExists && targetStatus.st_dev == sourceStatus.st_dev &&
+        targetStatus.st_ino == sourceStatus.st_ino)
+        return fail(EINVAL, what, QStringLiteral("the target is the source itself"));
+
+    Connection source;
+    int result = source.open(sourceFile, SQLITE_OPEN_READONLY);
+    if (result == SQLITE_OK)
+        sqlite3_busy_timeout(source.handle(), kBusyMilliseconds);
+    // Reading the schema now finds a source that is no database before the operator is asked.
+    if (result == SQLITE_OK)
+        result = source.exec("SELECT count(*) FROM sqlite_schema");
+    if (result != SQLITE_OK)
+        return fail(errnoFor(result, source.systemError()), what, source.message());
+
+    if (targetExists && replace && !replace())
+        return Outcome::Cancelled;
+
+    TemporaryFile temporary;
+    if (const int error = temporary.create(QFileInfo(targetFile)))
+        return fail(error, what);
+    // Media without permissions (FAT) refuse this; the copy is good without it.
+    (void)::fchmod(temporary.descriptor(), sourceStatus.st_mode & 0666);
+
+    {
+        Connection copy;
+        result = copy.open(temporary.path(), SQLITE_OPEN_READWRITE);
+        // The temporary file is discarded on any failure and synced below, so SQLite need not
+        // journal or sync it.
+        if (result == SQLITE_OK)
+            result = copy.exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
+        sqlite3_backup* backup = result == SQLITE_OK ? sqlite3_backup_init(copy.handle(), "main",
+                                                                           source.handle(), "main")
+                                                     : nullptr;
+        if (!backup)
+            return fail(errnoFor(sqlite3_errcode(copy.handle()), copy.systemError()), what,
+                        copy.message());
+        bool cancelled = false;
+        do {
+            result = sqlite3_backup_step(backup, m_pagesPerStep);
+            if (result == SQLITE_OK || result == SQLITE_DONE) {
+                const int total = sqlite3_backup_pagecount(backup);
+                cancelled = progress && !progress(total - sqlite3_backup_remaining(backup), total);
+            }
+        } while (result == SQLITE_OK && !cancelled);
+        result = sqlite3_backup_finish(backup);
+        if (cancelled)
+            return Outcome::Cancelled;
+        // A source in write-ahead-log mode passes its mode on; the copy must stand alone.
+        if (result == SQLITE_OK)
+            result = copy.exec("PRAGMA journal_mode=DELETE");
+        if (result != SQLITE_OK) {
+            const int systemError = copy.systemError() ? copy.systemError() : source.systemError();
+            return fail(errnoFor(result, systemError), what, copy.message());
+        }
+    }
+
+    if (::fsync(temporary.descriptor()) != 0)
+        return fail(errno, what);
+    // Drop the cached pages so that the check reads what reached the medium.
+    (void)::posix_fadvise(temporary.descriptor(), 0, 0, POSIX_FADV_DONTNEED);
+    {
+        Connection check;
+        result = check.open(temporary.path(), SQLITE_OPEN_READONLY);
+        const QStringList report =
+            result == SQLITE_OK ? integrityReport(check.handle(), result) : QStringList();
+        if (result != SQLITE_OK)
+            return fail(errnoFor(result, check.systemError()), what, check.message());
+        if (report != QStringList{QStringLiteral("ok")})
+            return fail(EIO, what,
+                        QStringLiteral("the copy fails its check: ") +
+                            report.join(QStringLiteral("; ")));
+    }
+
+    if (!temporary.renameTo(target))
+        return fail(errno, what);
+    const QByteArray folder = QFile::encodeName(QFileInfo(targetFile).absolutePath());
+    const int folderDescriptor = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // Some file systems cannot sync a folder (EINVAL); there the rename is as durable as it gets.
+    const bool synced =
+        folderDescriptor >= 0 && (::fsync(folderDescriptor) == 0 || errno == EINVAL);
+    const int syncError = errno;
+    if (folderDescriptor >= 0)
+        ::close(folderDescriptor);
+    if (!synced)
+        return fail(syncError, what);
+    return Outcome::Copied;
+}
+
+DatabaseBackup::Outcome DatabaseBackup::fail(int code, const QString& what, const QString& detail) {
+    m_lastErrorCode = code != 0 ? code : EIO;
+    m_lastError =
+        what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(m_lastErrorCode));
+    if (!detail.isEmpty())
+        m_lastError += QStringLiteral(" (") + detail + QLatin1Char(')');
+    return Outcome::Failed;
+}

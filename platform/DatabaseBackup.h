@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Copies an SQLite database file to a target file as one complete, checked copy.
+//
+// The source is read through SQLite's online backup, so the copy holds every transaction
+// committed before the copy finished, also by other connections that keep the file open; it is
+// opened read-only and never created. The copy is written to a hidden temporary file in the
+// target's folder, synced to the medium, read back and checked ("PRAGMA integrity_check"), and
+// only then renamed over the target: a target that exists stays as it was until a good copy
+// replaces it, and a failed or cancelled copy removes its temporary file. The copy is a
+// self-contained file (rollback journal), whatever journal mode the source uses.
+//
+// After a failure lastErrorCode() is an errno value, never 0, and lastError() describes it.
+class DatabaseBackup {
+public:
+    enum class Outcome { Copied, Cancelled, Failed };
+
+    // Asked, once the source is open and before anything is written, when the target exists;
+    // false keeps the target and cancels the copy.
+    using ReplaceQuestion = std::function<bool()>;
+    // Told after each step how many of the source's pages are copied out of its total; the last
+    // call (copied == total) comes before the copy is synced and checked. False cancels.
+    using Progress = std::function<bool(int copied, int total)>;
+
+    explicit DatabaseBackup(int pagesPerStep = 16) : m_pagesPerStep(pagesPerStep) {}
+
+    Outcome copy(const QString& sourceFile, const QString& targetFile,
+                 const ReplaceQuestion& replace = {}, const Progress& progress = {});
+
+    int lastErrorCode() const { return m_lastErrorCode; }
+    QString lastError() const { return m_lastError; }
+
+private:
+    Outcome fail(int code, const QString& what, const QString& detail = QString());
+
+    int m_pagesPerStep;
+    int m_lastErrorCode = 0;
+    QString m_lastError;
+};
