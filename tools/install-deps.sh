@@ -6,7 +6,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3
     fonts-liberation2 fonts-comic-neue
-    xvfb xauth
+    xvfb xauth xdotool
 )
 
 missing=()
