@@ -4,6 +4,7 @@
 #include "platform/SecondTimer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -68,7 +69,7 @@ void LoadedStrip::runSeconds(int seconds) {
 
 void LoadedStrip::play(const QString& steps) const {
     for (const QString& step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        if (step.startsWith(QStringLiteral("Label")))
+        if (step.startsWith(QStringLiteral("Label")) || step == QStringLiteral("Command1"))
             QTest::mouseClick(widget(step), Qt::LeftButton);
         else
             action(step)->trigger();
@@ -91,4 +92,12 @@ QString LoadedStrip::runningTimers() const {
             running.append(name);
     }
     return running.join(QLatin1Char(' '));
+}
+
+QString LoadedStrip::leakedWindows() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList leaked;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        leaked << widget->objectName();
+    return leaked.join(QLatin1Char(' '));
 }

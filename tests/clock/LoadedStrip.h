@@ -34,12 +34,15 @@ public:
     void fireRunningTimers() const;
     // Moves the clock on by whole seconds, firing the running timers at each.
     void runSeconds(int seconds);
-    // Space-separated steps: a menu entry's name ("meno", "piu", "restart", "set") or a label
-    // to click ("Label7").
+    // Space-separated steps: a menu entry's name ("meno", "piu", "restart", "set") or a label or
+    // button to click ("Label7", "Command1").
     void play(const QString& steps) const;
     // Those of the named controls that are visible, space-separated in the given order.
     QString visibleOf(const QString& names) const;
     QString runningTimers() const;
+
+    // Names of the top-level windows still alive once deferred deletions have run.
+    static QString leakedWindows();
 
     TestServices test;
     Windows windows{test.services};
