@@ -278,6 +278,7 @@ void Form1::readDifferenceFile() {
         return;
     }
     m_text1->setText(content);
+    m_text1->setCursorPosition(0); // show the start of the text, not the line break at its end
 }
 
 QString Form1::minusStartText() const {

@@ -50,6 +50,8 @@ void TestForm1::loadShowsFileContentUntrimmed() {
     QVERIFY(strip.form->isVisible());
     QCOMPARE(strip.text("Label1"), QStringLiteral("06/12/2026"));
     QCOMPARE(strip.differenceBox(), QString::fromUtf8(content));
+    // The box shows the start of its text, not the line break that does not fit.
+    QCOMPARE(qobject_cast<QLineEdit*>(strip.widget(QStringLiteral("Text1")))->cursorPosition(), 0);
     for (const char* name : {"Label2", "Label4", "Label6", "Label7"})
         QCOMPARE(strip.text(name), placeholder);
     QCOMPARE(strip.text("Label8"), QString());
