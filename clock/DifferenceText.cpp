@@ -26,10 +26,11 @@ std::optional<int> DifferenceText::seconds(const QString& text) {
             return hours * 3600 + minutes * 60 + seconds;
         }
     }
-    m_lastError = QStringLiteral("The time difference \"%1\" read from the file Savetime.TXT is not "
-                                 "a time. Write it in the form hh.mm.ss (hours 00-23, minutes and "
-                                 "seconds 00-59), for example 01.00.00, and start the program "
-                                 "again.")
-                      .arg(trimmed);
+    m_lastError =
+        QStringLiteral("The time difference \"%1\" read from the file Savetime.TXT is not "
+                       "a time. Write it in the form hh.mm.ss (hours 00-23, minutes and "
+                       "seconds 00-59), for example 01.00.00, and start the program "
+                       "again.")
+            .arg(trimmed);
     return std::nullopt;
 }

@@ -99,7 +99,7 @@ Form1::Form1(Services& services, Windows& windows)
     auto* client = new QWidget(this);
     client->setFixedSize(DesignLook::pixels(9585), DesignLook::pixels(1140));
     DesignLook::paint(client, kDarkGrey);
-    client->setFont(DesignLook::font(QStringLiteral("Arial"), 8.25, true));
+    client->setFont(DesignLook::font(kArial, 8.25, true));
     layout->addWidget(client);
     new WindowDragger(client);
     move(DesignLook::pixels(2145), DesignLook::pixels(825));
@@ -117,9 +117,8 @@ Form1::Form1(Services& services, Windows& windows)
 
 void Form1::buildClientArea(QWidget* client) {
     const QColor heading = palette().color(QPalette::HighlightedText);
-    const QString& arial = kArial;
-    const QFont headingFont = DesignLook::font(arial, 9.75, true);
-    const QFont clockFont = DesignLook::font(arial, 15.75);
+    const QFont headingFont = DesignLook::font(kArial, 9.75, true);
+    const QFont clockFont = DesignLook::font(kArial, 15.75);
     const LabelLook headingOnGrey{heading, kDarkGrey, headingFont, Qt::AlignHCenter};
     const LabelLook whiteHeading{kWhite, kDarkGrey, headingFont, Qt::AlignHCenter};
     const LabelLook headingOnBlack{heading, kBlack, headingFont, Qt::AlignHCenter};
@@ -137,11 +136,14 @@ void Form1::buildClientArea(QWidget* client) {
     for (QWidget* indicator : {m_shape2, m_shape3, m_shape4, m_shape5})
         indicator->hide();
 
-    m_label1 = addLabel<QLabel>(client, "Label1", {240, 480, 1335, 375},
-                                {kYellow, kDarkGrey, DesignLook::font(arial, kDatePoints, true), Qt::AlignHCenter},
-                                QString(), QStringLiteral("Local Date"));
-    addLabel<QLabel>(client, "Label3", {1800, 0, 1335, 255}, whiteHeading, QStringLiteral("Start QSO"));
-    addLabel<QLabel>(client, "Label5", {3360, 0, 1215, 255}, whiteHeading, QStringLiteral("Stop QSO"));
+    m_label1 = addLabel<QLabel>(
+        client, "Label1", {240, 480, 1335, 375},
+        {kYellow, kDarkGrey, DesignLook::font(kArial, kDatePoints, true), Qt::AlignHCenter},
+        QString(), QStringLiteral("Local Date"));
+    addLabel<QLabel>(client, "Label3", {1800, 0, 1335, 255}, whiteHeading,
+                     QStringLiteral("Start QSO"));
+    addLabel<QLabel>(client, "Label5", {3360, 0, 1215, 255}, whiteHeading,
+                     QStringLiteral("Stop QSO"));
     m_label6 = addLabel<QLabel>(client, "Label6", {4800, 480, 1335, 375},
                                 {kWhite, kDarkGrey, clockFont, Qt::AlignHCenter}, QString(),
                                 QStringLiteral("Local Time"));
@@ -155,12 +157,14 @@ void Form1::buildClientArea(QWidget* client) {
                                         QString(), QStringLiteral("Click when stops QSO"));
     m_label10 = addLabel<QLabel>(client, "Label10", {6720, 600, 375, 375},
                                  {palette().color(QPalette::WindowText), kLightCyan,
-                                  DesignLook::font(arial, 11.25, true), Qt::AlignRight},
+                                  DesignLook::font(kArial, 11.25, true), Qt::AlignRight},
                                  QString(), QStringLiteral("+ or - the Legal Time"));
     m_label10->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_label10->hide();
-    addLabel<QLabel>(client, "Label11", {4800, 0, 1335, 255}, headingOnGrey, QStringLiteral("PC Time"));
-    addLabel<QLabel>(client, "Label12", {240, 0, 1335, 255}, headingOnGrey, QStringLiteral("PC Date"));
+    addLabel<QLabel>(client, "Label11", {4800, 0, 1335, 255}, headingOnGrey,
+                     QStringLiteral("PC Time"));
+    addLabel<QLabel>(client, "Label12", {240, 0, 1335, 255}, headingOnGrey,
+                     QStringLiteral("PC Date"));
     addLabel<QLabel>(client, "Label9", {6480, 0, 975, 615}, headingOnBlack,
                      QStringLiteral("Time Difference"));
     addLabel<QLabel>(client, "Label13", {7680, 0, 1215, 495}, headingOnBlack,
@@ -172,14 +176,15 @@ void Form1::buildClientArea(QWidget* client) {
     m_shifted[3] = {label4, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Stop};
     for (std::size_t i = 0; i < m_shifted.size(); ++i) {
         m_shifted[i].label->hide();
-        connect(m_shifted[i].label, &ClockLabel::clicked, this, [this, i] { capture(m_shifted[i]); });
+        connect(m_shifted[i].label, &ClockLabel::clicked, this,
+                [this, i] { capture(m_shifted[i]); });
     }
 
     m_text1 = new QLineEdit(client);
     m_text1->setObjectName(QStringLiteral("Text1"));
     DesignLook::place(m_text1, 6360, 600, 1215, 360);
     DesignLook::paint(m_text1, kLightCyan);
-    m_text1->setFont(DesignLook::font(arial, 14.25, true));
+    m_text1->setFont(DesignLook::font(kArial, 14.25, true));
     m_text1->setToolTip(QStringLiteral("hh.mm.ss difference"));
     m_text1->setEnabled(false);
     // A disabled box greys its text; Qt's own grey all but vanishes on light cyan.
@@ -260,9 +265,9 @@ void Form1::load() {
     m_text1->setText(kDefaultDifference);
     const QString placeholder = services().formats.systemTimeText(now.time());
     // Label8 keeps its empty caption until its first tick.
-    for (QLabel* label : {static_cast<QLabel*>(m_shifted[2].label),
-                          static_cast<QLabel*>(m_shifted[3].label), m_label6,
-                          static_cast<QLabel*>(m_shifted[0].label)})
+    for (QLabel* label :
+         {static_cast<QLabel*>(m_shifted[2].label), static_cast<QLabel*>(m_shifted[3].label),
+          m_label6, static_cast<QLabel*>(m_shifted[0].label)})
         label->setText(placeholder);
     readDifferenceFile();
 }
@@ -321,7 +326,8 @@ void Form1::tickTimer5() {
 }
 
 void Form1::tickTimer6() {
-    m_label6->setText(ClockText::of(services().clock.now().time(), services().formats.timeSeparator()));
+    m_label6->setText(
+        ClockText::of(services().clock.now().time(), services().formats.timeSeparator()));
 }
 
 void Form1::tickShifted(const ShiftedClock& clock) {

@@ -53,8 +53,8 @@ void TestClockCore::readsDifferenceTexts() {
     const std::optional<int> read = difference.seconds(text);
     QCOMPARE(read.value_or(-1), seconds);
     // A refusal names the text found, the file and the form expected.
-    for (const QString& part : {'"' + text.trimmed() + '"', QStringLiteral("Savetime.TXT"),
-                                QStringLiteral("hh.mm.ss")})
+    for (const QString& part :
+         {'"' + text.trimmed() + '"', QStringLiteral("Savetime.TXT"), QStringLiteral("hh.mm.ss")})
         QCOMPARE(difference.lastError().contains(part), !read);
 }
 
@@ -68,10 +68,10 @@ void TestClockCore::shiftsAsPlainNumbers_data() {
     const auto autumnUtc = [autumn](int hour) {
         return QDateTime(autumn, QTime(hour, 30), QTimeZone::utc()).toLocalTime();
     };
-    QTest::newRow("into yesterday") << QDateTime(day, QTime(0, 30)) << -3600 << day.addDays(-1)
-                                    << QTime(23, 30);
-    QTest::newRow("into tomorrow") << QDateTime(day, QTime(23, 30)) << 7200 << day.addDays(1)
-                                   << QTime(1, 30);
+    QTest::newRow("into yesterday")
+        << QDateTime(day, QTime(0, 30)) << -3600 << day.addDays(-1) << QTime(23, 30);
+    QTest::newRow("into tomorrow")
+        << QDateTime(day, QTime(23, 30)) << 7200 << day.addDays(1) << QTime(1, 30);
     QTest::newRow("new year") << QDateTime(QDate(2026, 12, 31), QTime(23, 30)) << 7200
                               << QDate(2027, 1, 1) << QTime(1, 30);
     QTest::newRow("back into a leap day") << QDateTime(QDate(2028, 3, 1), QTime(0, 30)) << -3600

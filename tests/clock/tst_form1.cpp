@@ -83,12 +83,16 @@ void TestForm1::plainClocksFollowThePc_data() {
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("time");
     const QDateTime lastSecond(QDate(2026, 12, 31), QTime(23, 59, 59));
-    QTest::newRow("first tick") << lastSecond << 0 << "31/12/2026" << "23:59:59 ";
-    QTest::newRow("midnight rolls the date") << lastSecond << 1 << "01/01/2027" << "00:00:00 ";
+    QTest::newRow("first tick") << lastSecond << 0 << "31/12/2026"
+                                << "23:59:59 ";
+    QTest::newRow("midnight rolls the date") << lastSecond << 1 << "01/01/2027"
+                                             << "00:00:00 ";
     QTest::newRow("leap day") << QDateTime(QDate(2028, 2, 28), QTime(23, 59, 59)) << 1
-                              << "29/02/2028" << "00:00:00 ";
-    QTest::newRow("summer time starts") << QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59)) << 1
-                                        << "29/03/2026" << "03:00:00 ";
+                              << "29/02/2028"
+                              << "00:00:00 ";
+    QTest::newRow("summer time starts")
+        << QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59)) << 1 << "29/03/2026"
+        << "03:00:00 ";
 }
 
 void TestForm1::plainClocksFollowThePc() {
@@ -116,10 +120,10 @@ void TestForm1::isAFramelessStripUnderItsMenuBar() {
 
 void TestForm1::drawsInTheDesignOrder() {
     LoadedStrip strip;
-    const QStringList frontToBack{"Command1", "Combo1", "Text1", "Label13", "Label9", "Label12",
-                                  "Label11", "Label10", "Label4", "Label8", "Label2", "Label7",
-                                  "Label6", "Label5", "Label3", "Label1", "Shape1", "Shape4",
-                                  "Shape6", "Shape2", "Shape5", "Shape3"};
+    const QStringList frontToBack{"Command1", "Combo1",  "Text1",  "Label13", "Label9", "Label12",
+                                  "Label11",  "Label10", "Label4", "Label8",  "Label2", "Label7",
+                                  "Label6",   "Label5",  "Label3", "Label1",  "Shape1", "Shape4",
+                                  "Shape6",   "Shape2",  "Shape5", "Shape3"};
     // Qt draws a widget's children in the order of its children list, the last on top.
     const QObjectList stack = strip.clientArea()->children();
     for (int i = 1; i < frontToBack.size(); ++i) {
@@ -145,12 +149,12 @@ void TestForm1::showsDesignColoursAtDesignPositions_data() {
     QTest::newRow("PC date") << QRect(240, 480, 1335, 375) << grey << yellow;
     QTest::newRow("Start QSO heading") << QRect(1800, 0, 1335, 255) << grey << white;
     QTest::newRow("PC time") << QRect(4800, 480, 1335, 375) << grey << white;
-    QTest::newRow("Time Difference heading") << QRect(6480, 0, 975, 585) << QColor(Qt::black)
-                                             << heading;
-    QTest::newRow("Fused schedules heading") << QRect(7680, 0, 1215, 495) << QColor(Qt::black)
-                                             << heading;
-    QTest::newRow("difference box") << QRect(6390, 630, 1155, 300) << QColor(192, 255, 255)
-                                    << QColor(128, 128, 128);
+    QTest::newRow("Time Difference heading")
+        << QRect(6480, 0, 975, 585) << QColor(Qt::black) << heading;
+    QTest::newRow("Fused schedules heading")
+        << QRect(7680, 0, 1215, 495) << QColor(Qt::black) << heading;
+    QTest::newRow("difference box")
+        << QRect(6390, 630, 1155, 300) << QColor(192, 255, 255) << QColor(128, 128, 128);
 }
 
 void TestForm1::showsDesignColoursAtDesignPositions() {
@@ -203,9 +207,12 @@ void TestForm1::movesWhenTheBackgroundIsDragged() {
 void TestForm1::opensEachOtherWindowOnce_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Log button") << "Command1" << "frmLog1";
-    QTest::newRow("Info") << "info" << "frmTip";
-    QTest::newRow("Copy Log") << "Copy_log" << "Form2";
+    QTest::newRow("Log button") << "Command1"
+                                << "frmLog1";
+    QTest::newRow("Info") << "info"
+                          << "frmTip";
+    QTest::newRow("Copy Log") << "Copy_log"
+                              << "Form2";
 }
 
 void TestForm1::opensEachOtherWindowOnce() {

@@ -42,19 +42,30 @@ void TestForm1Clocks::shiftedClocksShowPcTimeMinusAndPlus_data() {
     const auto autumnUtc = [](int hour, int minute) {
         return QDateTime(QDate(2026, 10, 25), QTime(hour, minute), QTimeZone::utc()).toLocalTime();
     };
-    QTest::newRow("14:05:09 with 01.00.00") << QDateTime(day, QTime(14, 5, 9)) << QByteArray("01.00.00")
-                                            << "13:05:09 " << "15:05:09 " << "14:05:09 ";
-    QTest::newRow("00:30:00 minus one hour") << QDateTime(day, QTime(0, 30)) << QByteArray("01.00.00")
-                                             << "23:30:00 " << "01:30:00 " << "00:30:00 ";
-    QTest::newRow("23:30:00 plus two hours") << QDateTime(day, QTime(23, 30)) << QByteArray("02.00.00")
-                                             << "21:30:00 " << "01:30:00 " << "23:30:00 ";
-    QTest::newRow("00.00.00 is the PC time") << QDateTime(day, QTime(14, 5, 9)) << QByteArray("00.00.00")
-                                             << "14:05:09 " << "14:05:09 " << "14:05:09 ";
+    QTest::newRow("14:05:09 with 01.00.00")
+        << QDateTime(day, QTime(14, 5, 9)) << QByteArray("01.00.00") << "13:05:09 "
+        << "15:05:09 "
+        << "14:05:09 ";
+    QTest::newRow("00:30:00 minus one hour")
+        << QDateTime(day, QTime(0, 30)) << QByteArray("01.00.00") << "23:30:00 "
+        << "01:30:00 "
+        << "00:30:00 ";
+    QTest::newRow("23:30:00 plus two hours")
+        << QDateTime(day, QTime(23, 30)) << QByteArray("02.00.00") << "21:30:00 "
+        << "01:30:00 "
+        << "23:30:00 ";
+    QTest::newRow("00.00.00 is the PC time")
+        << QDateTime(day, QTime(14, 5, 9)) << QByteArray("00.00.00") << "14:05:09 "
+        << "14:05:09 "
+        << "14:05:09 ";
     QTest::newRow("line break after the difference")
-        << QDateTime(day, QTime(14, 5, 9)) << QByteArray("01.00.00\n") << "13:05:09 " << "15:05:09 "
+        << QDateTime(day, QTime(14, 5, 9)) << QByteArray("01.00.00\n") << "13:05:09 "
+        << "15:05:09 "
         << "14:05:09 ";
     QTest::newRow("summer time ends: second 02:30")
-        << autumnUtc(1, 30) << QByteArray("01.00.00") << "01:30:00 " << "03:30:00 " << "02:30:00 ";
+        << autumnUtc(1, 30) << QByteArray("01.00.00") << "01:30:00 "
+        << "03:30:00 "
+        << "02:30:00 ";
 }
 
 void TestForm1Clocks::shiftedClocksShowPcTimeMinusAndPlus() {
@@ -145,29 +156,40 @@ void TestForm1Clocks::captureFollowsTheIndicatorTable_data() {
     QTest::addColumn<QColor>("stopFrame");
     const QString all = QStringLiteral("Timer2 Timer3 Timer4 Timer5");
     const QColor grey(64, 64, 64), green(0, 192, 0), red(255, 0, 0);
-    QTest::newRow("after load") << "" << "" << all << "" << 0 << grey << grey;
-    QTest::newRow("minus chosen") << "meno" << "Label7 Label8" << all << "Shape2 Shape4" << 0
-                                  << green << green;
-    QTest::newRow("plus chosen") << "piu" << "Label2 Label4" << all << "Shape2 Shape4" << 0
-                                 << green << green;
-    QTest::newRow("minus start captured") << "meno Label7" << "Label7 Label8"
-                                          << "Timer3 Timer4 Timer5" << "Shape3 Shape4" << 3
-                                          << red << green;
-    QTest::newRow("minus stop captured") << "meno Label8" << "Label7 Label8"
-                                         << "Timer2 Timer4 Timer5" << "Shape2 Shape5" << 3
-                                         << green << red;
-    QTest::newRow("both plus captured") << "piu Label2 Label4" << "Label2 Label4"
-                                        << "Timer2 Timer3" << "Shape3 Shape5" << 6 << red << red;
-    QTest::newRow("stopped clock clicked again") << "meno Label7 Label7" << "Label7 Label8"
-                                                 << "Timer3 Timer4 Timer5" << "Shape3 Shape4" << 6
-                                                 << red << green;
+    QTest::newRow("after load") << ""
+                                << "" << all << "" << 0 << grey << grey;
+    QTest::newRow("minus chosen") << "meno"
+                                  << "Label7 Label8" << all << "Shape2 Shape4" << 0 << green
+                                  << green;
+    QTest::newRow("plus chosen") << "piu"
+                                 << "Label2 Label4" << all << "Shape2 Shape4" << 0 << green
+                                 << green;
+    QTest::newRow("minus start captured") << "meno Label7"
+                                          << "Label7 Label8"
+                                          << "Timer3 Timer4 Timer5"
+                                          << "Shape3 Shape4" << 3 << red << green;
+    QTest::newRow("minus stop captured") << "meno Label8"
+                                         << "Label7 Label8"
+                                         << "Timer2 Timer4 Timer5"
+                                         << "Shape2 Shape5" << 3 << green << red;
+    QTest::newRow("both plus captured") << "piu Label2 Label4"
+                                        << "Label2 Label4"
+                                        << "Timer2 Timer3"
+                                        << "Shape3 Shape5" << 6 << red << red;
+    QTest::newRow("stopped clock clicked again") << "meno Label7 Label7"
+                                                 << "Label7 Label8"
+                                                 << "Timer3 Timer4 Timer5"
+                                                 << "Shape3 Shape4" << 6 << red << green;
     QTest::newRow("minus start captured, then plus chosen: green over red")
-        << "meno Label7 piu" << "Label2 Label4" << "Timer3 Timer4 Timer5"
+        << "meno Label7 piu"
+        << "Label2 Label4"
+        << "Timer3 Timer4 Timer5"
         << "Shape2 Shape3 Shape4" << 3 << green << green;
-    QTest::newRow("restart after a contact") << "meno Label7 Label8 restart" << "Label7 Label8"
-                                             << all << "Shape2 Shape4" << 6 << green << green;
-    QTest::newRow("restart before any pair") << "restart" << "" << all << "Shape2 Shape4" << 0
-                                             << green << green;
+    QTest::newRow("restart after a contact")
+        << "meno Label7 Label8 restart"
+        << "Label7 Label8" << all << "Shape2 Shape4" << 6 << green << green;
+    QTest::newRow("restart before any pair") << "restart"
+                                             << "" << all << "Shape2 Shape4" << 0 << green << green;
 }
 
 void TestForm1Clocks::captureFollowsTheIndicatorTable() {
@@ -228,10 +250,14 @@ void TestForm1Clocks::cityListHoldsTheCitiesInOrder() {
 void TestForm1Clocks::choosingACityShowsItsOffset_data() {
     QTest::addColumn<QString>("city");
     QTest::addColumn<QString>("offset");
-    QTest::newRow("Los Angeles") << "Los Angeles" << "-8";
-    QTest::newRow("Dakar") << "Dakar" << "0";
-    QTest::newRow("Melbourne") << "Melbourne" << "10";
-    QTest::newRow("Stockolm with its blank") << "Stockolm " << "1";
+    QTest::newRow("Los Angeles") << "Los Angeles"
+                                 << "-8";
+    QTest::newRow("Dakar") << "Dakar"
+                           << "0";
+    QTest::newRow("Melbourne") << "Melbourne"
+                               << "10";
+    QTest::newRow("Stockolm with its blank") << "Stockolm "
+                                             << "1";
 }
 
 void TestForm1Clocks::choosingACityShowsItsOffset() {
