@@ -1,0 +1,85 @@
+#pragma once
+
+#include "log/RecordSource.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class LogConnection;
+class Paths;
+class RecordSet;
+
+// The log window's data control `datPrimaryRS`: it holds the connection string and the record
+// source, opens them with refresh(), and exposes the record set the grid is bound to. It is
+// hidden; its caption is only kept up to date by the window. It relays the record set's
+// notifications, and reports its own failures (opening the log, reading the record source,
+// saving a row while moving off it) through error().
+//
+// refresh() first saves every pending change, so re-reading never drops what the operator
+// typed; when that save fails the view and its changes stay as they were.
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    // The design-time settings; the record set is always a client-side, static cursor with
+    // optimistic writes.
+    struct Settings {
+        int cursorLocation = 3;     // client-side
+        int cursorType = 3;         // static
+        int lockType = 3;           // optimistic
+        int commandType = 8;        // not stated
+        int cacheSize = 50;         // records read per step
+        int maxRecords = 0;         // no limit
+        int connectionTimeout = 15; // seconds
+        int commandTimeout = 30;    // seconds a statement waits for a lock held elsewhere
+        int isolationLevel = -1;    // unspecified
+        int mode = 0;               // not set
+        int bofAction = 0;          // move to the first record
+        int eofAction = 0;          // move to the last record
+    };
+
+    static const QString& designConnectionString();
+    static constexpr int kHeight = 330; // twips
+
+    explicit DataControl(const Paths& paths, QObject* parent = nullptr);
+    ~DataControl() override;
+
+    const Settings& settings() const { return m_settings; }
+
+    QString connectionString() const { return m_connectionString; }
+    void setConnectionString(const QString& text) { m_connectionString = text; }
+    // Takes effect at the next refresh().
+    void setRecordSource(const RecordSource& source) { m_recordSource = source; }
+    RecordSource recordSource() const { return m_recordSource; }
+
+    // Closes and re-opens the record set with the current connection string and record source;
+    // false (and error()) on failure, the previous view staying open.
+    bool refresh();
+    // Always the same object, open after a successful refresh().
+    RecordSet& recordSet() const { return *m_recordSet; }
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString& caption) { m_caption = caption; }
+    int height() const { return kHeight; }
+    bool isVisible() const { return false; }
+
+    QString lastError() const { return m_lastError; }
+
+signals:
+    void error(int number, const QString& description);
+    void moveComplete();
+    void willChangeRecord();
+
+private:
+    bool fail(int number, const QString& description);
+
+    const Paths& m_paths;
+    Settings m_settings;
+    QString m_connectionString;
+    RecordSource m_recordSource;
+    QString m_caption = QStringLiteral(" ");
+    std::unique_ptr<LogConnection> m_connection;
+    RecordSet* m_recordSet;
+    QString m_lastError;
+};
