@@ -25,6 +25,13 @@ DataControl::~DataControl() {
     m_recordSet->close();
 }
 
+void DataControl::close() {
+    if (m_recordSet->hasPendingChanges() && !m_recordSet->updateBatch())
+        fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
+    m_recordSet->close();
+    m_connection.reset();
+}
+
 bool DataControl::fail(int number, const QString& description) {
     m_lastError = description;
     emit error(number, description);

@@ -18,7 +18,8 @@ class RecordSet;
 // saving a row while moving off it) through error().
 //
 // refresh() first saves every pending change, so re-reading never drops what the operator
-// typed; when that save fails the view and its changes stay as they were.
+// typed; when that save fails the view and its changes stay as they were. close() saves them
+// too before it lets go of the log.
 class DataControl : public QObject {
     Q_OBJECT
 public:
@@ -56,6 +57,9 @@ public:
     // Closes and re-opens the record set with the current connection string and record source;
     // false (and error()) on failure, the previous view staying open.
     bool refresh();
+    // Saves every pending change and closes the record set and the connection, as the window
+    // unloads; a failed save is reported through error() and its changes are dropped.
+    void close();
     // Always the same object, open after a successful refresh().
     RecordSet& recordSet() const { return *m_recordSet; }
 

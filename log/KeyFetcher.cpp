@@ -35,7 +35,7 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
             terms << extra;
         return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
     };
-    const QString select = QStringLiteral("SELECT rowid, %1 FROM %2").arg(key, table);
+    const QString select = QStringLiteral("SELECT rowid FROM %1").arg(table);
     const QString ascending = m_keyedByRowid
                                   ? QStringLiteral(" ORDER BY rowid LIMIT :limit")
                                   : QStringLiteral(" ORDER BY %1, rowid LIMIT :limit").arg(key);
@@ -82,11 +82,12 @@ SqliteStatement* KeyFetcher::statement(Query query) {
 
 bool KeyFetcher::run(Query query, const std::optional<RowKey>& from, int limit, Step& step) {
     SqliteStatement* statement = this->statement(query);
-    if (!statement || !statement->bind(":limit", limit) ||
-        (from && !statement->bind(":rowid", from->rowid)) ||
-        (from && query != AfterNullKey && query != BeforeNullKey && !m_keyedByRowid &&
-         !statement->bind(":key", from->key)))
-        return statement ? fail(*statement) : false;
+    if (!statement)
+        return false;
+    const bool bindsKey = from && !m_keyedByRowid && (query == AfterKey || query == BeforeKey);
+    if (!statement->bind(":limit", limit) || (from && !statement->bind(":rowid", from->rowid)) ||
+        (bindsKey && !statement->bind(":key", from->key)))
+        return fail(*statement);
     const size_t before = step.rowids.size();
     while (statement->step())
         step.rowids.push_back(statement->integer(0));
@@ -109,8 +110,10 @@ bool KeyFetcher::run(Query query, const std::optional<RowKey>& from, int limit, 
 
 bool KeyFetcher::keyOf(qint64 rowid, std::optional<RowKey>& key) {
     SqliteStatement* statement = this->statement(KeyOfRow);
-    if (!statement || !statement->bind(":rowid", rowid))
-        return statement ? fail(*statement) : false;
+    if (!statement)
+        return false;
+    if (!statement->bind(":rowid", rowid))
+        return fail(*statement);
     const bool found = statement->step();
     if (statement->failed())
         return fail(*statement);

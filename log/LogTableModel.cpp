@@ -9,17 +9,33 @@ LogTableModel::LogTableModel(DataControl& dataControl, const RegionalFormats& fo
     : QAbstractTableModel(parent), m_recordSet(dataControl.recordSet()), m_dates(formats) {
     mapFields();
     RecordSet* records = &m_recordSet;
-    connect(records, &RecordSet::aboutToReset, this, &LogTableModel::beginResetModel);
+    // A view (or a model tester) may ask for more rows while a change is being announced;
+    // rows are only fetched between changes.
+    connect(records, &RecordSet::aboutToReset, this, [this] {
+        m_changing = true;
+        beginResetModel();
+    });
     connect(records, &RecordSet::reset, this, [this] {
         mapFields();
         endResetModel();
+        m_changing = false;
     });
-    connect(records, &RecordSet::rowsAboutToBeInserted, this,
-            [this](int first, int last) { beginInsertRows(QModelIndex(), first, last); });
-    connect(records, &RecordSet::rowsInserted, this, &LogTableModel::endInsertRows);
-    connect(records, &RecordSet::rowsAboutToBeRemoved, this,
-            [this](int first, int last) { beginRemoveRows(QModelIndex(), first, last); });
-    connect(records, &RecordSet::rowsRemoved, this, &LogTableModel::endRemoveRows);
+    connect(records, &RecordSet::rowsAboutToBeInserted, this, [this](int first, int last) {
+        m_changing = true;
+        beginInsertRows(QModelIndex(), first, last);
+    });
+    connect(records, &RecordSet::rowsInserted, this, [this] {
+        endInsertRows();
+        m_changing = false;
+    });
+    connect(records, &RecordSet::rowsAboutToBeRemoved, this, [this](int first, int last) {
+        m_changing = true;
+        beginRemoveRows(QModelIndex(), first, last);
+    });
+    connect(records, &RecordSet::rowsRemoved, this, [this] {
+        endRemoveRows();
+        m_changing = false;
+    });
     connect(records, &RecordSet::completed, this, &LogTableModel::showNewRow);
     connect(records, &RecordSet::rowChanged, this, [this](int row) {
         emit dataChanged(index(row, 0), index(row, LogColumns::kCount - 1),
@@ -41,9 +57,11 @@ void LogTableModel::showNewRow() {
     if (m_showsNewRow)
         return;
     const int row = m_recordSet.size();
+    m_changing = true;
     beginInsertRows(QModelIndex(), row, row);
     m_showsNewRow = true;
     endInsertRows();
+    m_changing = false;
 }
 
 int LogTableModel::rowCount(const QModelIndex& parent) const {
@@ -58,6 +76,11 @@ int LogTableModel::newRecordRow() const {
     return m_showsNewRow ? m_recordSet.size() : -1;
 }
 
+bool LogTableModel::isCell(const QModelIndex& index) const {
+    return index.isValid() && index.model() == this && index.row() < rowCount() &&
+           index.column() < LogColumns::kCount;
+}
+
 QString LogTableModel::text(int row, int column, bool display) const {
     const int field = m_fieldOf.value(column, -1);
     if (field < 0 || row >= m_recordSet.size())
@@ -70,7 +93,7 @@ QString LogTableModel::text(int row, int column, bool display) const {
 }
 
 QVariant LogTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return QVariant();
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return text(index.row(), index.column(), role == Qt::DisplayRole);
@@ -84,7 +107,7 @@ bool LogTableModel::refuse(const QString& description) {
 }
 
 bool LogTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role != Qt::EditRole || !isCell(index))
         return false;
     const int field = m_fieldOf.at(index.column());
     if (field < 0) {
@@ -119,7 +142,7 @@ QVariant LogTableModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 Qt::ItemFlags LogTableModel::flags(const QModelIndex& index) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     if (m_fieldOf.at(index.column()) >= 0)
@@ -128,11 +151,11 @@ Qt::ItemFlags LogTableModel::flags(const QModelIndex& index) const {
 }
 
 bool LogTableModel::canFetchMore(const QModelIndex& parent) const {
-    return !parent.isValid() && m_recordSet.isOpen() && !m_recordSet.isComplete();
+    return !parent.isValid() && !m_changing && m_recordSet.isOpen() && !m_recordSet.isComplete();
 }
 
 void LogTableModel::fetchMore(const QModelIndex& parent) {
-    if (!parent.isValid() && !m_recordSet.fetchMore())
+    if (canFetchMore(parent) && !m_recordSet.fetchMore())
         m_lastError = m_recordSet.lastError();
 }
 

@@ -55,6 +55,7 @@ signals:
     void editRefused(const QString& description);
 
 private:
+    bool isCell(const QModelIndex& index) const;
     void mapFields();
     void showNewRow();
     QString text(int row, int column, bool display) const;
@@ -64,5 +65,6 @@ private:
     LogDateText m_dates;
     QVector<int> m_fieldOf;
     bool m_showsNewRow = false;
+    bool m_changing = false;
     QString m_lastError;
 };

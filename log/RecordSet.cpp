@@ -19,35 +19,35 @@ bool RecordSet::fail(int number, const QString& description) {
     return false;
 }
 
-bool RecordSet::failNoRecord(const QString& description) {
+bool RecordSet::refuse(const QString& description) {
     return fail(SQLITE_ERROR, description);
 }
 
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
-    const auto refuse = [this, &source](int number, const QString& reason) {
+    const auto cannotOpen = [this, &source](int number, const QString& reason) {
         return fail(number, QStringLiteral("The record source \"%1\" cannot be opened: %2.")
                                 .arg(source, reason));
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
     if (!check.prepare(db, source))
-        return refuse(check.errorCode(), check.errorMessage());
+        return cannotOpen(check.errorCode(), check.errorMessage());
     if (check.parameterCount() != parameters.size()) {
-        return refuse(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
+        return cannotOpen(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
                                         .arg(check.parameterCount())
                                         .arg(parameters.size()));
     }
     SelectParts parts;
     if (!parts.parse(source))
-        return refuse(SQLITE_ERROR, parts.lastError());
+        return cannotOpen(SQLITE_ERROR, parts.lastError());
 
     auto reader = std::make_unique<RowReader>();
     if (!reader->prepare(db, parts, options.cachedRows))
-        return refuse(reader->lastErrorNumber(), reader->lastError());
+        return cannotOpen(reader->lastErrorNumber(), reader->lastError());
     auto keys = std::make_unique<RowKeys>();
     if (!keys->open(db, parts, parameters, options.stepSize))
-        return refuse(keys->lastErrorNumber(), keys->lastError());
+        return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
     m_db = db;
@@ -101,7 +101,7 @@ bool RecordSet::isComplete() const {
 
 bool RecordSet::grow(bool toEnd) {
     if (!m_keys)
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     RowKeys::Growth growth;
     if (!(toEnd ? m_keys->fetchEnd(growth) : m_keys->fetchNext(growth))) {
         return fail(m_keys->lastErrorNumber(),
@@ -181,9 +181,9 @@ void RecordSet::moveCursor(Cursor cursor, int position) {
 
 bool RecordSet::moveFirst() {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (size() == 0)
-        return failNoRecord(QStringLiteral("The record set is empty: there is no first record."));
+        return refuse(QStringLiteral("The record set is empty: there is no first record."));
     leaveRow(0);
     moveCursor(Cursor::OnRow, 0);
     return true;
@@ -191,11 +191,11 @@ bool RecordSet::moveFirst() {
 
 bool RecordSet::moveLast() {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     if (size() == 0)
-        return failNoRecord(QStringLiteral("The record set is empty: there is no last record."));
+        return refuse(QStringLiteral("The record set is empty: there is no last record."));
     leaveRow(size() - 1);
     moveCursor(Cursor::OnRow, size() - 1);
     return true;
@@ -205,9 +205,9 @@ bool RecordSet::moveNext() {
     int target = 0;
     switch (m_cursor) {
     case Cursor::Closed:
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     case Cursor::Eof:
-        return failNoRecord(QStringLiteral("The current position is already after the last record."));
+        return refuse(QStringLiteral("The current position is already after the last record."));
     case Cursor::Bof:
         target = 0;
         break;
@@ -233,9 +233,9 @@ bool RecordSet::movePrevious() {
     int target = 0;
     switch (m_cursor) {
     case Cursor::Closed:
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     case Cursor::Bof:
-        return failNoRecord(QStringLiteral("The current position is already before the first record."));
+        return refuse(QStringLiteral("The current position is already before the first record."));
     case Cursor::Eof:
         target = size() - 1;
         break;
@@ -254,9 +254,9 @@ bool RecordSet::movePrevious() {
 
 bool RecordSet::moveTo(int position) {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (position < 0 || position > size() || (position == size() && !isComplete())) {
-        return failNoRecord(
+        return refuse(
             QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     leaveRow(position);
@@ -269,7 +269,7 @@ bool RecordSet::moveTo(int position) {
 
 QVariant RecordSet::value(int field) {
     if (m_cursor != Cursor::OnRow) {
-        failNoRecord(m_cursor == Cursor::Deleted
+        refuse(m_cursor == Cursor::Deleted
                          ? QStringLiteral("The current record has been deleted.")
                          : QStringLiteral("There is no current record."));
         return QVariant();
@@ -280,7 +280,7 @@ QVariant RecordSet::value(int field) {
 QVariant RecordSet::value(const QString& name) {
     const int field = fieldIndex(name);
     if (field < 0) {
-        failNoRecord(QStringLiteral("The record set has no field \"%1\".").arg(name));
+        refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
         return QVariant();
     }
     return value(field);
@@ -341,24 +341,24 @@ bool RecordSet::setValue(int field, const QVariant& value) {
             return setValueAt(size(), field, value);
         break;
     case Cursor::Deleted:
-        return failNoRecord(QStringLiteral("The current record has been deleted."));
+        return refuse(QStringLiteral("The current record has been deleted."));
     case Cursor::Closed:
     case Cursor::Bof:
         break;
     }
-    return failNoRecord(QStringLiteral("There is no current record."));
+    return refuse(QStringLiteral("There is no current record."));
 }
 
 bool RecordSet::setValue(const QString& name, const QVariant& value) {
     const int field = fieldIndex(name);
     if (field < 0)
-        return failNoRecord(QStringLiteral("The record set has no field \"%1\".").arg(name));
+        return refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
     return setValue(field, value);
 }
 
 bool RecordSet::addNew() {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     leaveRow(size());
@@ -376,9 +376,9 @@ bool RecordSet::addNew() {
 
 bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (field < 0 || field >= fieldCount()) {
-        return failNoRecord(QStringLiteral("There is no field number %1: the record set has %2.")
+        return refuse(QStringLiteral("There is no field number %1: the record set has %2.")
                                 .arg(field)
                                 .arg(fieldCount()));
     }
@@ -387,7 +387,7 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
         if (!addNew())
             return false;
     } else if (position < 0 || position >= size()) {
-        return failNoRecord(
+        return refuse(
             QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     const std::optional<RowRef> ref = rowAt(position);
@@ -401,7 +401,7 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
                         QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         }
         if (!row.exists) {
-            return failNoRecord(QStringLiteral("Record %1 was deleted by someone else; it cannot "
+            return refuse(QStringLiteral("Record %1 was deleted by someone else; it cannot "
                                                "be changed.")
                                     .arg(position + 1));
         }
@@ -498,7 +498,7 @@ bool RecordSet::save(const QList<RowRef>& refs) {
 
 bool RecordSet::update() {
     if (m_cursor != Cursor::OnRow)
-        return failNoRecord(QStringLiteral("There is no current record to update."));
+        return refuse(QStringLiteral("There is no current record to update."));
     const std::optional<RowRef> ref = rowAt(m_position);
     if (!ref)
         return false;
@@ -507,7 +507,7 @@ bool RecordSet::update() {
 
 bool RecordSet::updateBatch() {
     if (!isOpen())
-        return failNoRecord(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     return save(m_edits.keys());
 }
 
@@ -532,9 +532,9 @@ void RecordSet::cancelBatch() {
 
 bool RecordSet::deleteCurrent() {
     if (m_cursor == Cursor::Deleted)
-        return failNoRecord(QStringLiteral("The current record has been deleted already."));
+        return refuse(QStringLiteral("The current record has been deleted already."));
     if (m_cursor != Cursor::OnRow)
-        return failNoRecord(QStringLiteral("There is no current record to delete."));
+        return refuse(QStringLiteral("There is no current record to delete."));
     const int position = m_position;
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
@@ -557,7 +557,7 @@ bool RecordSet::deleteCurrent() {
         case RecordWriter::Outcome::Gone:
             break;
         case RecordWriter::Outcome::Changed:
-            return failNoRecord(QStringLiteral("Record %1 was changed by someone else since it "
+            return refuse(QStringLiteral("Record %1 was changed by someone else since it "
                                                "was read, so it was not deleted.")
                                     .arg(position + 1));
         case RecordWriter::Outcome::Failed:

@@ -134,7 +134,8 @@ private:
     };
 
     bool fail(int number, const QString& description);
-    bool failNoRecord(const QString& description);
+    // A failure found by the record set itself, not by SQLite.
+    bool refuse(const QString& description);
     bool grow(bool toEnd);
     bool leaveRow(int target);
     void moveCursor(Cursor cursor, int position = -1);

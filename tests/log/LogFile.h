@@ -20,7 +20,7 @@ public:
     qint64 add(const QString& date, const QString& call, const QString& name = QString());
     void execute(const QString& sql, const QVariantList& values = {});
     // One text per row: the values of `sql`'s columns joined with "|", NULL as "-".
-    QStringList rows(const QString& sql);
+    QStringList rows(const QString& sql, const QVariantList& values = {});
     QStringList calls() { return rows(QStringLiteral("SELECT OM_Call FROM Log1 ORDER BY rowid")); }
 
 private:
