@@ -70,7 +70,7 @@ void TestLogConnection::refusesWhatIsNotTheLog_data() {
                                  << QByteArray("schema") << "names no provider";
     QTest::newRow("missing file") << design << QByteArray() << "the file does not exist";
     QTest::newRow("not an SQLite database")
-        << design << QByteArray("Standard Jet DB\nthis is not SQLite, just text\n")
+        << design << QByteArray("this is plain text, not a database\n")
         << "the file is not an SQLite database";
     QTest::newRow("database without Log1") << design << QByteArray("other table")
                                            << "the database has no table Log1";
