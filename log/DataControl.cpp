@@ -25,16 +25,17 @@ DataControl::~DataControl() {
     m_recordSet->close();
 }
 
-void DataControl::close() {
-    if (m_recordSet->hasPendingChanges() && !m_recordSet->updateBatch())
-        fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
+bool DataControl::close() {
+    const bool saved = !m_recordSet->hasPendingChanges() || m_recordSet->updateBatch() ||
+                       fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
     m_recordSet->close();
     m_connection.reset();
+    return saved;
 }
 
 bool DataControl::fail(int number, const QString& description) {
     m_lastError = description;
-    emit error(number, description);
+    m_lastErrorNumber = number;
     return false;
 }
 
@@ -59,5 +60,6 @@ bool DataControl::refresh() {
     if (opened)
         m_connection = std::move(opened);
     m_lastError.clear();
+    m_lastErrorNumber = 0;
     return true;
 }

@@ -14,8 +14,10 @@ class RecordSet;
 // The log window's data control `datPrimaryRS`: it holds the connection string and the record
 // source, opens them with refresh(), and exposes the record set the grid is bound to. It is
 // hidden; its caption is only kept up to date by the window. It relays the record set's
-// notifications, and reports its own failures (opening the log, reading the record source,
-// saving a row while moving off it) through error().
+// notifications; error() carries the failures nobody asked for directly (saving a row while
+// the grid moves off it). refresh() and close() return their failure instead, so that the
+// caller reports it as its own: the window's load as the data control's error, a command as
+// the command's.
 //
 // refresh() first saves every pending change, so re-reading never drops what the operator
 // typed; when that save fails the view and its changes stay as they were. close() saves them
@@ -55,11 +57,11 @@ public:
     RecordSource recordSource() const { return m_recordSource; }
 
     // Closes and re-opens the record set with the current connection string and record source;
-    // false (and error()) on failure, the previous view staying open.
+    // false on failure, the previous view staying open.
     bool refresh();
     // Saves every pending change and closes the record set and the connection, as the window
-    // unloads; a failed save is reported through error() and its changes are dropped.
-    void close();
+    // unloads; false when the save failed, its changes then being dropped.
+    bool close();
     // Always the same object, open after a successful refresh().
     RecordSet& recordSet() const { return *m_recordSet; }
 
@@ -69,6 +71,8 @@ public:
     bool isVisible() const { return false; }
 
     QString lastError() const { return m_lastError; }
+    // SQLite's result code for the failure, or SQLITE_ERROR for one found by the data layer.
+    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 signals:
     void error(int number, const QString& description);
@@ -86,4 +90,5 @@ private:
     std::unique_ptr<LogConnection> m_connection;
     RecordSet* m_recordSet;
     QString m_lastError;
+    int m_lastErrorNumber = 0;
 };

@@ -5,7 +5,6 @@
 #include "log/RecordSet.h"
 
 #include <QFile>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -18,7 +17,7 @@ private slots:
     void opensTheInstalledLogWithTheDesignString();
     void refusesWhatIsNotTheLog_data();
     void refusesWhatIsNotTheLog();
-    void dataControlReportsAFailedOpenThroughItsErrorEvent();
+    void dataControlRefreshFailsWithoutTheLog();
 };
 
 void TestLogConnection::parsesConnectionStrings_data() {
@@ -104,14 +103,12 @@ void TestLogConnection::refusesWhatIsNotTheLog() {
     QCOMPARE(QFile::exists(test.logPath()), !fileContent.isEmpty());
 }
 
-void TestLogConnection::dataControlReportsAFailedOpenThroughItsErrorEvent() {
+void TestLogConnection::dataControlRefreshFailsWithoutTheLog() {
     TestServices test;
     DataControl control(test.paths);
-    QSignalSpy errors(&control, &DataControl::error);
     QVERIFY(!control.refresh());
-    QCOMPARE(errors.count(), 1);
-    QCOMPARE(errors.at(0).at(0).toInt(), SQLITE_CANTOPEN);
-    QVERIFY(errors.at(0).at(1).toString().contains("does not exist"));
+    QCOMPARE(control.lastErrorNumber(), SQLITE_CANTOPEN);
+    QVERIFY(control.lastError().contains("does not exist"));
     QVERIFY(!control.recordSet().isOpen());
     QVERIFY(!QFile::exists(test.logPath()));
 }
