@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class Paths;
+struct sqlite3;
+
+// An open connection to the log database. The connection string names the provider and the
+// design path of the file (`Data Source`); only the provider "Microsoft.Jet.OLEDB.3.51" is
+// known, and it stands for the embedded SQLite engine. The design path goes through Paths, so
+// "C:\Programmi\Tempora\tempora.mdb" finds the installed "Tempora.mdb". Opening never creates
+// a file: a missing file, a file that is not an SQLite database and a database without the
+// table Log1 are refused, each with a description naming the design path and the local file.
+class LogConnection {
+public:
+    static const QString& provider();
+
+    LogConnection() = default;
+    ~LogConnection();
+    LogConnection(const LogConnection&) = delete;
+    LogConnection& operator=(const LogConnection&) = delete;
+
+    // Closes any open database first. busyTimeoutMs is how long a statement waits for a lock
+    // held by another program.
+    bool open(const QString& connectionString, const Paths& paths, int busyTimeoutMs);
+    void close();
+    bool isOpen() const { return m_db != nullptr; }
+    sqlite3* handle() const { return m_db; }
+
+    QString connectionString() const { return m_connectionString; }
+    QString designPath() const { return m_designPath; }
+    QString filePath() const { return m_filePath; }
+
+    QString lastError() const { return m_lastError; }
+    // SQLite's result code for the failure, or SQLITE_ERROR for one found by this class.
+    int lastErrorNumber() const { return m_lastErrorNumber; }
+
+private:
+    bool fail(int number, const QString& reason);
+
+    sqlite3* m_db = nullptr;
+    QString m_connectionString;
+    QString m_designPath;
+    QString m_filePath;
+    QString m_lastError;
+    int m_lastErrorNumber = 0;
+};

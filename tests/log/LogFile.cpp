@@ -1,0 +1,57 @@
+#include "LogFile.h"
+
+#include "log/SqliteStatement.h"
+
+#include <QFile>
+
+#include <sqlite3.h>
+
+LogFile::LogFile(const QString& path) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE,
+                        nullptr) != SQLITE_OK)
+        qFatal("cannot open %s", qPrintable(path));
+    // The test's own rows need not survive a power cut: skip waiting for the disk.
+    execute(QStringLiteral("PRAGMA synchronous = OFF"));
+}
+
+LogFile::~LogFile() {
+    sqlite3_close_v2(m_db);
+}
+
+qint64 LogFile::add(const QString& date, const QString& call, const QString& name) {
+    execute(QStringLiteral("INSERT INTO Log1 ([QSO Date], OM_Call, Name) VALUES (?, ?, ?)"),
+            {date.isEmpty() ? QVariant() : QVariant(date),
+             call.isEmpty() ? QVariant() : QVariant(call),
+             name.isEmpty() ? QVariant() : QVariant(name)});
+    return sqlite3_last_insert_rowid(m_db);
+}
+
+void LogFile::execute(const QString& sql, const QVariantList& values) {
+    SqliteStatement statement;
+    bool ok = statement.prepare(m_db, sql);
+    for (int i = 0; ok && i < values.size(); ++i)
+        ok = statement.bind(i + 1, values.at(i));
+    if (!ok || !statement.execute())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
+}
+
+QStringList LogFile::rows(const QString& sql, const QVariantList& values) {
+    SqliteStatement statement;
+    bool ok = statement.prepare(m_db, sql);
+    for (int i = 0; ok && i < values.size(); ++i)
+        ok = statement.bind(i + 1, values.at(i));
+    if (!ok)
+        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
+    QStringList rows;
+    while (statement.step()) {
+        QStringList values;
+        for (int i = 0; i < statement.columnCount(); ++i) {
+            const QVariant value = statement.value(i);
+            values << (value.isNull() ? QStringLiteral("-") : value.toString());
+        }
+        rows << values.join(QLatin1Char('|'));
+    }
+    if (statement.failed())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
+    return rows;
+}

@@ -1,0 +1,117 @@
+#include "TestServices.h"
+#include "log/ConnectionString.h"
+#include "log/DataControl.h"
+#include "log/LogConnection.h"
+#include "log/RecordSet.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <sqlite3.h>
+
+class TestLogConnection : public QObject {
+    Q_OBJECT
+private slots:
+    void parsesConnectionStrings_data();
+    void parsesConnectionStrings();
+    void opensTheInstalledLogWithTheDesignString();
+    void refusesWhatIsNotTheLog_data();
+    void refusesWhatIsNotTheLog();
+    void dataControlRefreshFailsWithoutTheLog();
+};
+
+void TestLogConnection::parsesConnectionStrings_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    const QString design = DataControl::designConnectionString();
+    QTest::newRow("provider") << design << "Provider" << "Microsoft.Jet.OLEDB.3.51";
+    QTest::newRow("data source keeps its back-slashes")
+        << design << "Data Source" << "C:\\Programmi\\Tempora\\tempora.mdb";
+    QTest::newRow("keys without regard to case") << design << "DATA SOURCE"
+                                                 << "C:\\Programmi\\Tempora\\tempora.mdb";
+    QTest::newRow("blanks around key and value") << " Provider = X ; Mode=1" << "provider" << "X";
+    QTest::newRow("quoted value holds a semicolon") << "Data Source=\"a;b\";Mode=1"
+                                                    << "Data Source" << "a;b";
+    QTest::newRow("doubled quote inside quotes") << "Password='it''s';x=1" << "password" << "it's";
+    QTest::newRow("later pair wins") << "Mode=1;mode=2" << "Mode" << "2";
+    QTest::newRow("absent key") << design << "User ID" << "";
+    QTest::newRow("part without equals is skipped") << "junk;Provider=P" << "Provider" << "P";
+}
+
+void TestLogConnection::parsesConnectionStrings() {
+    QFETCH(QString, text);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QCOMPARE(ConnectionString(text).value(key), value);
+}
+
+void TestLogConnection::opensTheInstalledLogWithTheDesignString() {
+    TestServices test;
+    test.createLog();
+    LogConnection connection;
+    QVERIFY2(connection.open(DataControl::designConnectionString(), test.paths, 1000),
+             qPrintable(connection.lastError()));
+    // The design names "tempora.mdb"; the installed file is "Tempora.mdb".
+    QCOMPARE(connection.filePath(), test.logPath());
+    QCOMPARE(connection.designPath(), "C:\\Programmi\\Tempora\\tempora.mdb");
+}
+
+void TestLogConnection::refusesWhatIsNotTheLog_data() {
+    QTest::addColumn<QString>("connectionString");
+    QTest::addColumn<QByteArray>("fileContent"); // empty: no file; "schema": the program's log
+    QTest::addColumn<QString>("reason");
+    const QString design = DataControl::designConnectionString();
+    QTest::newRow("other provider")
+        << "Provider=SQLOLEDB;Data Source=C:\\Programmi\\Tempora\\tempora.mdb"
+        << QByteArray("schema") << "the provider \"SQLOLEDB\" is not known";
+    QTest::newRow("no provider") << "Data Source=C:\\Programmi\\Tempora\\tempora.mdb"
+                                 << QByteArray("schema") << "names no provider";
+    QTest::newRow("missing file") << design << QByteArray() << "the file does not exist";
+    QTest::newRow("not an SQLite database")
+        << design << QByteArray("this is plain text, not a database\n")
+        << "the file is not an SQLite database";
+    QTest::newRow("database without Log1") << design << QByteArray("other table")
+                                           << "the database has no table Log1";
+}
+
+void TestLogConnection::refusesWhatIsNotTheLog() {
+    QFETCH(QString, connectionString);
+    QFETCH(QByteArray, fileContent);
+    QFETCH(QString, reason);
+    TestServices test;
+    if (fileContent == "schema") {
+        test.createLog();
+    } else if (fileContent == "other table") {
+        sqlite3* db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(test.logPath()).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE Log2 (x TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+    } else if (!fileContent.isEmpty()) {
+        QFile file(test.logPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(fileContent);
+    }
+    LogConnection connection;
+    QVERIFY(!connection.open(connectionString, test.paths, 1000));
+    QVERIFY(!connection.isOpen());
+    const QString description = connection.lastError();
+    QVERIFY2(description.contains(reason), qPrintable(description));
+    QVERIFY2(description.contains("C:\\Programmi\\Tempora\\tempora.mdb"), qPrintable(description));
+    QVERIFY2(description.contains(test.installationFolder() + "/"), qPrintable(description));
+    // Opening never creates the log.
+    QCOMPARE(QFile::exists(test.logPath()), !fileContent.isEmpty());
+}
+
+void TestLogConnection::dataControlRefreshFailsWithoutTheLog() {
+    TestServices test;
+    DataControl control(test.paths);
+    QVERIFY(!control.refresh());
+    QCOMPARE(control.lastErrorNumber(), SQLITE_CANTOPEN);
+    QVERIFY(control.lastError().contains("does not exist"));
+    QVERIFY(!control.recordSet().isOpen());
+    QVERIFY(!QFile::exists(test.logPath()));
+}
+
+QTEST_GUILESS_MAIN(TestLogConnection)
+#include "tst_logconnection.moc"
