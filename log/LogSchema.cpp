@@ -5,15 +5,6 @@
 
 #include <sqlite3.h>
 
-const QStringList& LogSchema::fieldNames() {
-    static const QStringList names = {
-        QStringLiteral("QSO Date"), QStringLiteral("Time Init"), QStringLiteral("Time End"),
-        QStringLiteral("OM_Call"),  QStringLiteral("Name"),      QStringLiteral("QTH"),
-        QStringLiteral("QSL Man"),  QStringLiteral("Band"),      QStringLiteral("Frequency"),
-        QStringLiteral("Mode"),     QStringLiteral("Note")};
-    return names;
-}
-
 bool LogSchema::create(const QString& filePath) {
     if (QFileInfo::exists(filePath)) {
         m_lastError = QStringLiteral("The log \"%1\" exists already.").arg(filePath);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // The station log's file format: an SQLite 3 database holding the table Log1 with the eleven
 // fields the program shows. "QSO Date" holds the date as ISO text (yyyy-MM-dd) so that ordering
@@ -9,8 +8,6 @@
 // case, so that a `like` search can use the index, and dates are indexed for the date order.
 class LogSchema {
 public:
-    static const QStringList& fieldNames();
-
     // Creates a new log database at filePath; refuses a file that exists.
     bool create(const QString& filePath);
     QString lastError() const { return m_lastError; }
