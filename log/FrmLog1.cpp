@@ -24,11 +24,11 @@
 
 namespace {
 
-constexpr int kInnerWidth = 11370;  // twips
-constexpr int kInnerHeight = 4245;  // twips
-constexpr int kGridHeight = 3735;   // twips, at design time
-constexpr int kGap = 30;            // twips between the grid and the data control
-constexpr int kPanelHeight = 300;   // twips
+constexpr int kInnerWidth = 11370; // twips
+constexpr int kInnerHeight = 4245; // twips
+constexpr int kGridHeight = 3735;  // twips, at design time
+constexpr int kGap = 30;           // twips between the grid and the data control
+constexpr int kPanelHeight = 300;  // twips
 const QColor kLightCyan(192, 255, 255);
 
 } // namespace
@@ -97,9 +97,9 @@ void FrmLog1::buildButtonPanel() {
     QPushButton* command2 = addButton("Command2", QStringLiteral("Reset"), 5880);
 
     QWidget* previous = m_grdDataGrid;
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             cmdAdd, cmdUpdate, cmdDelete, cmdRefresh, cmdClose, command1, m_text1, m_text2,
-             m_text3, m_text4, command2}) {
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{cmdAdd, cmdUpdate, cmdDelete, cmdRefresh, cmdClose,
+                                         command1, m_text1, m_text2, m_text3, m_text4, command2}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -122,8 +122,8 @@ void FrmLog1::resizeEvent(QResizeEvent* event) {
     Window::resizeEvent(event);
     const int panel = DesignLook::pixels(kPanelHeight);
     m_picButtons->setGeometry(0, height() - panel, width(), panel);
-    // In twips and single precision, as the layout has always been computed; a height that
-    // comes out negative (a very low or minimised window) is skipped and the grid keeps its own.
+    // In twips and single precision. A height that comes out negative (a very low or minimised
+    // window) is skipped: the grid keeps the height it has.
     const float inner = float(height()) * 15.0f;
     const float grid = inner - float(m_datPrimaryRS->height()) - float(kGap) - float(kPanelHeight);
     const int gridHeight = grid < 0.0f ? m_grdDataGrid->height() : qRound(grid / 15.0f);

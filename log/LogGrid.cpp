@@ -14,7 +14,8 @@ LogGrid::LogGrid(QWidget* parent)
     : QFrame(parent), m_caption(new QLabel(QStringLiteral("Tempora Log"), this)),
       m_view(new LogGridView(this)) {
     setObjectName(QStringLiteral("grdDataGrid"));
-    const QString tip = QStringLiteral("Double click on \"Call\" for to copy \"Date\" and \"Time\"");
+    const QString tip =
+        QStringLiteral("Double click on \"Call\" for to copy \"Date\" and \"Time\"");
     setToolTip(tip);
     m_view->setToolTip(tip);
 

@@ -35,8 +35,7 @@ void LogGridView::setLogModel(LogTableModel* model) {
     connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
     connect(model, &QAbstractItemModel::modelReset, this, changed);
 
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &LogGridView::moveRecord);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &LogGridView::moveRecord);
     connect(model, &LogTableModel::currentRowChanged, this, &LogGridView::followRecord);
     followRecord(model->currentRow());
 }

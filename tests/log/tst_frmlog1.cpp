@@ -85,12 +85,12 @@ void TestFrmLog1::looksAsDesigned() {
     QStringList columns;
     for (int column = 0; column < log.model()->columnCount(); ++column) {
         columns << QStringLiteral("%1 %2").arg(
-                       log.model()->headerData(column, Qt::Horizontal).toString(),
-                       QString::number(grid->view()->columnWidth(column)));
+            log.model()->headerData(column, Qt::Horizontal).toString(),
+            QString::number(grid->view()->columnWidth(column)));
     }
-    QCOMPARE(columns, QStringList({"Date 61", "Time Init 61", "Time End 61", "Call 101",
-                                   "Name 128", "QTH 128", "QSL Man. 101", "Band 48",
-                                   "Frequency 61", "Mode 48", "Note 235"}));
+    QCOMPARE(columns, QStringList({"Date 61", "Time Init 61", "Time End 61", "Call 101", "Name 128",
+                                   "QTH 128", "QSL Man. 101", "Band 48", "Frequency 61", "Mode 48",
+                                   "Note 235"}));
     QCOMPARE(QApplication::focusWidget(), grid->view());
 
     QStringList chain;
@@ -116,18 +116,28 @@ void TestFrmLog1::panelControlsSitWhereDesigned_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("cmdAdd") << "cmdAdd" << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
-    QTest::newRow("cmdUpdate") << "cmdUpdate" << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
-    QTest::newRow("cmdDelete") << "cmdDelete" << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
-    QTest::newRow("cmdRefresh") << "cmdRefresh" << "&Rivisualizza" << QRect(3521, 0, 1095, 300)
-                                << true;
-    QTest::newRow("cmdClose") << "cmdClose" << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
-    QTest::newRow("Command1") << "Command1" << "Cerca" << QRect(8280, 0, 1095, 300) << true;
-    QTest::newRow("Text1") << "Text1" << "Text1" << QRect(9600, 0, 495, 285) << false;
-    QTest::newRow("Text2") << "Text2" << "Text2" << QRect(10200, 0, 495, 285) << false;
-    QTest::newRow("Text3") << "Text3" << "Text3" << QRect(10800, 0, 495, 285) << false;
-    QTest::newRow("Text4") << "Text4" << "" << QRect(7080, 0, 1095, 300) << true;
-    QTest::newRow("Command2") << "Command2" << "Reset" << QRect(5880, 0, 1095, 300) << true;
+    QTest::newRow("cmdAdd") << "cmdAdd"
+                            << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
+    QTest::newRow("cmdUpdate") << "cmdUpdate"
+                               << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
+    QTest::newRow("cmdDelete") << "cmdDelete"
+                               << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
+    QTest::newRow("cmdRefresh") << "cmdRefresh"
+                                << "&Rivisualizza" << QRect(3521, 0, 1095, 300) << true;
+    QTest::newRow("cmdClose") << "cmdClose"
+                              << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
+    QTest::newRow("Command1") << "Command1"
+                              << "Cerca" << QRect(8280, 0, 1095, 300) << true;
+    QTest::newRow("Text1") << "Text1"
+                           << "Text1" << QRect(9600, 0, 495, 285) << false;
+    QTest::newRow("Text2") << "Text2"
+                           << "Text2" << QRect(10200, 0, 495, 285) << false;
+    QTest::newRow("Text3") << "Text3"
+                           << "Text3" << QRect(10800, 0, 495, 285) << false;
+    QTest::newRow("Text4") << "Text4"
+                           << "" << QRect(7080, 0, 1095, 300) << true;
+    QTest::newRow("Command2") << "Command2"
+                              << "Reset" << QRect(5880, 0, 1095, 300) << true;
 }
 
 void TestFrmLog1::panelControlsSitWhereDesigned() {
@@ -236,15 +246,21 @@ void TestFrmLog1::commandsWritePendingEdits_data() {
     QTest::addColumn<bool>("changedElsewhere");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("storedName");
-    QTest::newRow("update, nothing pending") << "cmdUpdate" << "" << false << QStringList() << "-";
-    QTest::newRow("update") << "cmdUpdate" << "Mario" << false << QStringList() << "Mario";
+    QTest::newRow("update, nothing pending") << "cmdUpdate"
+                                             << "" << false << QStringList() << "-";
+    QTest::newRow("update") << "cmdUpdate"
+                            << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("update, changed elsewhere")
-        << "cmdUpdate" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
-    QTest::newRow("refresh") << "cmdRefresh" << "Mario" << false << QStringList() << "Mario";
+        << "cmdUpdate"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+    QTest::newRow("refresh") << "cmdRefresh"
+                             << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("search, changed elsewhere")
-        << "Command1" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+        << "Command1"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
     QTest::newRow("reset, changed elsewhere")
-        << "Command2" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+        << "Command2"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
 }
 
 void TestFrmLog1::commandsWritePendingEdits() {
@@ -430,15 +446,15 @@ void TestFrmLog1::missingLogFileIsADataError() {
     log.open();
     const QStringList messages = log.test.dialogs.messageTexts();
     QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().startsWith(
-                 "Data error event hit err:Cannot open the log C:\\Programmi\\Tempora\\tempora.mdb"),
-             qPrintable(messages.first()));
+    QVERIFY2(
+        messages.first().startsWith(
+            "Data error event hit err:Cannot open the log C:\\Programmi\\Tempora\\tempora.mdb"),
+        qPrintable(messages.first()));
     // Nothing to move to, nothing to copy into: the grid takes no gesture as an error.
     QCOMPARE(log.model()->currentRow(), -1);
     QTest::mouseDClick(log.view()->viewport(), Qt::LeftButton);
     log.click("cmdUpdate");
-    QCOMPARE(log.test.dialogs.messageTexts().mid(1),
-             QStringList{"The record set is not open."});
+    QCOMPARE(log.test.dialogs.messageTexts().mid(1), QStringList{"The record set is not open."});
     QVERIFY(log.test.errors.failures().isEmpty());
     QCOMPARE(log.text("Text1"), QStringLiteral("Text1"));
 }

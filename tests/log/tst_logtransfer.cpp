@@ -46,19 +46,21 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {
     QTest::addColumn<QString>("expected"); // date|start|end of the row; "" for unchanged
     const QDateTime afternoon(QDate(2026, 12, 6), QTime(15, 30));
     const QString copied = QStringLiteral("06/12/2026|14:30:00 |14:30:00 ");
-    QTest::newRow("empty name") << "2024-01-05|IK0AA|" << "meno" << afternoon << 1 << 3 << copied;
-    QTest::newRow("new-record row")
-        << "2024-01-05|IK0AA|PAOLO" << "meno" << afternoon << 2 << 3 << copied;
-    QTest::newRow("on the note") << "2024-01-05|IK0AA|" << "meno" << afternoon << 1 << 10
-                                 << copied;
-    QTest::newRow("filled name") << "2024-01-05|IK0AA|PAOLO" << "meno" << afternoon << 1 << 3
-                                 << "";
-    QTest::newRow("blank name") << "2024-01-05|IK0AA| " << "meno" << afternoon << 1 << 3 << "";
-    QTest::newRow("plus pair shown") << "2024-01-05|IK0AA|" << "piu" << afternoon << 1 << 3
-                                     << copied;
-    QTest::newRow("just after midnight")
-        << "2024-01-05|IK0AA|" << "meno" << QDateTime(QDate(2026, 12, 7), QTime(0, 0, 30)) << 1
-        << 3 << "07/12/2026|23:00:30 |23:00:30 ";
+    QTest::newRow("empty name") << "2024-01-05|IK0AA|"
+                                << "meno" << afternoon << 1 << 3 << copied;
+    QTest::newRow("new-record row") << "2024-01-05|IK0AA|PAOLO"
+                                    << "meno" << afternoon << 2 << 3 << copied;
+    QTest::newRow("on the note") << "2024-01-05|IK0AA|"
+                                 << "meno" << afternoon << 1 << 10 << copied;
+    QTest::newRow("filled name") << "2024-01-05|IK0AA|PAOLO"
+                                 << "meno" << afternoon << 1 << 3 << "";
+    QTest::newRow("blank name") << "2024-01-05|IK0AA| "
+                                << "meno" << afternoon << 1 << 3 << "";
+    QTest::newRow("plus pair shown") << "2024-01-05|IK0AA|"
+                                     << "piu" << afternoon << 1 << 3 << copied;
+    QTest::newRow("just after midnight") << "2024-01-05|IK0AA|"
+                                         << "meno" << QDateTime(QDate(2026, 12, 7), QTime(0, 0, 30))
+                                         << 1 << 3 << "07/12/2026|23:00:30 |23:00:30 ";
 }
 
 void TestLogTransfer::doubleClickCopiesDateAndTimes() {
