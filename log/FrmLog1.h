@@ -2,8 +2,53 @@
 
 #include "platform/Window.h"
 
+class DataControl;
+class LogGrid;
+class LogTableModel;
+class QLineEdit;
+class QPushButton;
+
+// The log window: the grid over the hidden data control `datPrimaryRS`, and the panel of record
+// commands, search and reset. A double click in the grid copies the current date and the minus
+// pair's start and stop captions of the clock window into the current row, unless its name is
+// filled. Typed contacts are never dropped: closing the window writes pending changes first and
+// stays open, keeping them, when that write fails.
 class FrmLog1 : public Window {
     Q_OBJECT
 public:
     FrmLog1(Services& services, Windows& windows);
+
+    // Opens the log with the design-time query; a failure shows as the data control's error.
+    void load() override;
+
+protected:
+    bool queryUnload() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildButtonPanel();
+    QPushButton* addButton(const char* name, const QString& caption, int left);
+
+    void cmdAddClick();
+    void cmdUpdateClick();
+    void cmdDeleteClick();
+    void cmdRefreshClick();
+    void command1Click();
+    void command2Click();
+    void grdDataGridDblClick();
+    void datPrimaryRSMoveComplete();
+    void datPrimaryRSError(int number, const QString& description);
+    void cancelPendingChanges();
+    void unloadHandler();
+
+    void report(const QString& description);
+
+    DataControl* m_datPrimaryRS;
+    LogTableModel* m_model;
+    LogGrid* m_grdDataGrid;
+    QWidget* m_picButtons;
+    QLineEdit* m_text1 = nullptr;
+    QLineEdit* m_text2 = nullptr;
+    QLineEdit* m_text3 = nullptr;
+    QLineEdit* m_text4 = nullptr;
 };

@@ -22,7 +22,11 @@ LogTableModel::LogTableModel(DataControl& dataControl, const RegionalFormats& fo
     });
     connect(records, &RecordSet::rowsAboutToBeInserted, this, [this](int first, int last) {
         m_changing = true;
-        beginInsertRows(QModelIndex(), first, last);
+        // A record appended at the end takes the place of the new-record row, and a fresh one
+        // comes below it: the rows a view knows keep their places, so the cell being typed
+        // into stays on its record.
+        const int shift = m_showsNewRow && first == m_recordSet.size() ? 1 : 0;
+        beginInsertRows(QModelIndex(), first + shift, last + shift);
     });
     connect(records, &RecordSet::rowsInserted, this, [this] {
         endInsertRows();

@@ -184,8 +184,9 @@ void TestLogTableModel::newRecordRowBecomesARecordWhenTyped() {
 
     QVERIFY(model.setData(model.index(1, 3), "iz0new"));
 
+    // The typed row keeps its place; the fresh new-record row comes below it.
     QCOMPARE(inserted.count(), 1);
-    QCOMPARE(inserted.at(0).at(1).toInt(), 1);
+    QCOMPARE(inserted.at(0).at(1).toInt(), 2);
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(model.newRecordRow(), 2);
     QCOMPARE(model.currentRow(), 1);
