@@ -42,7 +42,7 @@ void TestFrmSplash::init() {
 void TestFrmSplash::cleanup() {
     m_windows.reset();
     m_test.reset();
-    QVERIFY(GuiTest::remainingWindows().isEmpty());
+    QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
 void TestFrmSplash::characterKeyUnloadsWhateverHasFocus_data() {

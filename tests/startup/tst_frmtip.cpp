@@ -45,7 +45,7 @@ void TestFrmTip::cleanup() {
     QVERIFY(m_test->dialogs.messages().isEmpty());
     m_windows.reset();
     m_test.reset();
-    QVERIFY(GuiTest::remainingWindows().isEmpty());
+    QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
 FrmTip* TestFrmTip::showActive() {

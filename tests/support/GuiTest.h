@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
@@ -17,16 +18,19 @@ inline void clickCentre(QWidget* widget) {
     clickAt(widget, widget->rect().center());
 }
 
-// Top-level widgets still alive once every closed window has been deleted.
-inline QWidgetList remainingWindows() {
+// Names of the top-level widgets still alive once every closed window has been deleted.
+inline QStringList remainingWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return QApplication::topLevelWidgets();
+    QStringList names;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        names << widget->objectName();
+    return names;
 }
 
-template <class W> W* child(QWidget* window, const char* name) {
-    W* found = window->findChild<W*>(QLatin1String(name));
+template <class W> W* child(const QWidget* window, const QString& name) {
+    W* found = window->findChild<W*>(name);
     if (!found)
-        qFatal("no control %s in %s", name, qPrintable(window->objectName()));
+        qFatal("no control %s in %s", qPrintable(name), qPrintable(window->objectName()));
     return found;
 }
 
