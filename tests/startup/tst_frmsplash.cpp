@@ -48,28 +48,20 @@ void TestFrmSplash::cleanup() {
 void TestFrmSplash::characterKeyUnloadsWhateverHasFocus_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("letter on Apri") << "Command1" << int(Qt::Key_A) << "a";
-    QTest::newRow("digit on Esci") << "Command2" << int(Qt::Key_7) << "7";
-    QTest::newRow("space on INFO does not open the tip") << "Command3" << int(Qt::Key_Space) << " ";
-    QTest::newRow("Enter on Apri does not open the clock")
-        << "Command1" << int(Qt::Key_Return) << "\r";
+    QTest::newRow("letter on Apri") << "Command1" << int(Qt::Key_A);
+    QTest::newRow("digit on Esci") << "Command2" << int(Qt::Key_7);
+    QTest::newRow("space on INFO does not open the tip") << "Command3" << int(Qt::Key_Space);
+    QTest::newRow("Enter on Apri does not open the clock") << "Command1" << int(Qt::Key_Return);
 }
 
 void TestFrmSplash::characterKeyUnloadsWhateverHasFocus() {
     QFETCH(QString, focus);
     QFETCH(int, key);
-    QFETCH(QString, text);
     QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
-    auto* button = child<QPushButton>(m_splash, qPrintable(focus));
+    auto* button = child<QPushButton>(m_splash, focus);
     button->setFocus();
     QCOMPARE(QApplication::focusWidget(), button);
-
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(button, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(button, &release);
-
+    QTest::keyClick(button, Qt::Key(key));
     QVERIFY(!m_windows->frmSplash().isLoaded());
     QVERIFY(!m_windows->form1().isLoaded());
     QVERIFY(!m_windows->frmTip().isLoaded());
@@ -101,7 +93,7 @@ void TestFrmSplash::clickOnFrameOrLabel() {
     QFETCH(QString, target);
     QFETCH(QPoint, point);
     QFETCH(bool, unloads);
-    GuiTest::clickAt(child<QWidget>(m_splash, qPrintable(target)), point);
+    GuiTest::clickAt(child<QWidget>(m_splash, target), point);
     QCOMPARE(!m_windows->frmSplash().isLoaded(), unloads);
 }
 
@@ -110,11 +102,8 @@ void TestFrmSplash::pictureClicksSwapThePictures() {
     auto* image1 = child<QLabel>(m_splash, "Image1");
     auto* image2 = child<QLabel>(m_splash, "Image2");
     const QRect overlap = image2->geometry();
-    QVERIFY(image1->geometry().contains(overlap));
     const QImage jpeg = QImage(":/startup/splash-clock.jpg").convertToFormat(QImage::Format_RGB32);
     const QImage gif = QImage(":/startup/splash-antenna.gif").convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(jpeg.size(), QSize(75, 75));
-    QCOMPARE(gif.size(), QSize(45, 47));
     const QImage jpegPart = jpeg.copy(overlap.translated(-image1->pos()));
     auto shown = [&] {
         return frame->grab(overlap).toImage().convertToFormat(QImage::Format_RGB32);
@@ -156,7 +145,7 @@ void TestFrmSplash::buttonSequences() {
     QFETCH(bool, tipShown);
     QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
     for (const QString& button : buttons)
-        GuiTest::clickCentre(child<QPushButton>(m_splash, qPrintable(button)));
+        GuiTest::clickCentre(child<QPushButton>(m_splash, button));
     QCOMPARE(m_windows->frmSplash().isLoaded(), splashStays);
     QCOMPARE(m_windows->form1().isLoaded() && m_windows->form1().instance()->isVisible(),
              clockShown);
