@@ -476,13 +476,7 @@ void TestForm1::commandsKeepOneWindowEach() {
     Strip strip;
     QSignalSpy ended(&strip.windows, &Windows::lastWindowUnloaded);
     strip.play(steps);
-    QStringList visible;
-    for (const QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible())
-            visible << window->objectName();
-    }
-    visible.sort();
-    QCOMPARE(visible, shown);
+    QCOMPARE(GuiTest::shownWindows(), shown);
     QCOMPARE(strip.windows.loadedCount(), shown.size());
     QCOMPARE(ended.count(), shown.isEmpty() ? 1 : 0);
 }

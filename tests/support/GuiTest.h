@@ -27,6 +27,17 @@ inline QStringList remainingWindows() {
     return names;
 }
 
+// Names of the top-level widgets shown, sorted.
+inline QStringList shownWindows() {
+    QStringList names;
+    for (const QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible())
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
+}
+
 template <class W> W* child(const QWidget* window, const QString& name) {
     W* found = window->findChild<W*>(name);
     if (!found)
