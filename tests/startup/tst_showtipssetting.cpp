@@ -76,7 +76,6 @@ void TestShowTipsSetting::iniFile() {
     }
     const IniSettingsStore store(applicationKey);
     QCOMPARE(store.value("Options", "Show Tips at Startup", "1"), read);
-    QCOMPARE(ShowTipsSetting(store).showsWindow(), ShowTipsSetting::showsWindow(read));
 }
 
 QTEST_MAIN(TestShowTipsSetting)
