@@ -82,17 +82,6 @@ struct Strip {
     Form1* form = nullptr;
 };
 
-// How many pixels of each colour a design rectangle (twips) holds.
-QHash<QRgb, int> coloursIn(const QImage& image, const QRect& twips) {
-    QHash<QRgb, int> counts;
-    const QRect pixels = DesignLook::rect(twips.x(), twips.y(), twips.width(), twips.height());
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        for (int x = pixels.left(); x <= pixels.right(); ++x)
-            ++counts[image.pixel(x, y) | 0xff000000];
-    }
-    return counts;
-}
-
 } // namespace
 
 // The clock strip: its load sequence, clocks, capture of a contact's times, city list, look and
@@ -101,9 +90,8 @@ class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
-    void loadShowsFileContentUntrimmed_data();
-    void loadShowsFileContentUntrimmed();
-    void loadStopsWithoutDifferenceFile();
+    void loadShowsTheDifferenceFile_data();
+    void loadShowsTheDifferenceFile();
     void pcClocksRollOverAtMidnight();
     void shiftedClocksShowPcTimeMinusAndPlus_data();
     void shiftedClocksShowPcTimeMinusAndPlus();
@@ -113,9 +101,8 @@ private slots:
     void captureFollowsTheIndicatorTable_data();
     void captureFollowsTheIndicatorTable();
     void capturedTimeStaysUntilRestart();
-    void cityListHoldsTheCitiesInOrder();
-    void choosingACityShowsItsOffset_data();
-    void choosingACityShowsItsOffset();
+    void cityListShowsTheChosenOffset_data();
+    void cityListShowsTheChosenOffset();
     void isAFramelessStripUnderItsMenuBar();
     void showsDesignColoursAtDesignPositions_data();
     void showsDesignColoursAtDesignPositions();
@@ -129,35 +116,35 @@ void TestForm1::cleanup() {
     QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
-void TestForm1::loadShowsFileContentUntrimmed_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("eight characters") << QByteArray("01.00.00");
-    QTest::newRow("line break") << QByteArray("01.00.00\n");
+void TestForm1::loadShowsTheDifferenceFile_data() {
+    QTest::addColumn<QByteArray>("content"); // null: no file
+    QTest::addColumn<QString>("box");
+    QTest::newRow("eight characters") << QByteArray("01.00.00") << "01.00.00";
+    QTest::newRow("line break") << QByteArray("01.00.00\n") << "01.00.00\n";
+    QTest::newRow("no file") << QByteArray() << "00.00.00";
 }
 
-void TestForm1::loadShowsFileContentUntrimmed() {
+void TestForm1::loadShowsTheDifferenceFile() {
     QFETCH(QByteArray, content);
-    Strip strip(content);
-    QVERIFY(strip.form->isVisible());
-    QCOMPARE(strip.text("Label1"), QStringLiteral("06/12/2026"));
-    QCOMPARE(strip.box(), QString::fromUtf8(content));
-    // The box shows the start of its text, not the line break that does not fit.
-    QCOMPARE(child<QLineEdit>(strip.form, "Text1")->cursorPosition(), 0);
-    QVERIFY(strip.test.errors.failures().isEmpty());
-    QVERIFY(strip.test.dialogs.messages().isEmpty());
-}
-
-void TestForm1::loadStopsWithoutDifferenceFile() {
-    Strip strip(std::nullopt);
-    QCOMPARE(strip.test.errors.failures().size(), 1);
-    const QString failure = strip.test.errors.failures().first();
-    for (const char* part : {"Savetime.TXT", "01.00.00"})
-        QVERIFY2(failure.contains(QLatin1String(part)), qPrintable(failure));
-    // Steps before the file are done and kept; the box keeps its default.
+    QFETCH(QString, box);
+    Strip strip(content.isNull() ? std::nullopt : std::optional(content));
+    // Without the file the steps before it are done and kept, and the box keeps its default.
     QVERIFY(strip.form->isVisible());
     QCOMPARE(strip.text("Label1"), QStringLiteral("06/12/2026"));
     QCOMPARE(strip.text("Label6"), strip.test.formats.systemTimeText(QTime(14, 5, 9)));
-    QCOMPARE(strip.box(), QStringLiteral("00.00.00"));
+    QCOMPARE(strip.box(), box);
+    const QStringList failures = strip.test.errors.failures();
+    if (content.isNull()) {
+        // The common error path, naming the file and an example.
+        QCOMPARE(failures.size(), 1);
+        for (const char* part : {"Savetime.TXT", "01.00.00"})
+            QVERIFY2(failures.first().contains(QLatin1String(part)), qPrintable(failures.first()));
+    } else {
+        QVERIFY(failures.isEmpty());
+        // The box shows the start of its text, not the line break that does not fit.
+        QCOMPARE(child<QLineEdit>(strip.form, "Text1")->cursorPosition(), 0);
+    }
+    QVERIFY(strip.test.dialogs.messages().isEmpty());
 }
 
 void TestForm1::pcClocksRollOverAtMidnight() {
@@ -336,7 +323,18 @@ void TestForm1::capturedTimeStaysUntilRestart() {
     QCOMPARE(strip.text("Label7"), QStringLiteral("13:05:16 "));
 }
 
-void TestForm1::cityListHoldsTheCitiesInOrder() {
+void TestForm1::cityListShowsTheChosenOffset_data() {
+    QTest::addColumn<QString>("city"); // empty: none chosen before "Time Difference"
+    QTest::addColumn<QString>("offset");
+    QTest::newRow("Los Angeles") << "Los Angeles" << QStringLiteral("-8");
+    QTest::newRow("Dakar") << "Dakar" << QStringLiteral("0");
+    QTest::newRow("Stockolm with its blank") << "Stockolm " << QStringLiteral("1");
+    QTest::newRow("no city chosen") << QString() << QString();
+}
+
+void TestForm1::cityListShowsTheChosenOffset() {
+    QFETCH(QString, city);
+    QFETCH(QString, offset);
     Strip strip;
     auto* combo = child<QComboBox>(strip.form, "Combo1");
     QVERIFY(!combo->isEditable());
@@ -350,22 +348,6 @@ void TestForm1::cityListHoldsTheCitiesInOrder() {
                             "New York=-5,Panama=-5,Paris=1,Pechino=8,S.Francisco=-8,Stockolm =1,"
                             "Sydney=10,Tokyo=9,Toronto=-5,Vancouver=-8,Vladivostok=10,"
                             "Washington=-5"));
-}
-
-void TestForm1::choosingACityShowsItsOffset_data() {
-    QTest::addColumn<QString>("city"); // empty: none chosen before "Time Difference"
-    QTest::addColumn<QString>("offset");
-    QTest::newRow("Los Angeles") << "Los Angeles" << QStringLiteral("-8");
-    QTest::newRow("Dakar") << "Dakar" << QStringLiteral("0");
-    QTest::newRow("Stockolm with its blank") << "Stockolm " << QStringLiteral("1");
-    QTest::newRow("no city chosen") << QString() << QString();
-}
-
-void TestForm1::choosingACityShowsItsOffset() {
-    QFETCH(QString, city);
-    QFETCH(QString, offset);
-    Strip strip;
-    auto* combo = child<QComboBox>(strip.form, "Combo1");
     if (!city.isEmpty()) {
         const int row = combo->findText(city, Qt::MatchExactly);
         combo->setCurrentIndex(row);
@@ -428,7 +410,13 @@ void TestForm1::showsDesignColoursAtDesignPositions() {
     Strip strip;
     strip.play(QStringLiteral("meno"));
     strip.tick();
-    const QHash<QRgb, int> counts = coloursIn(strip.image(), twips);
+    const QImage image = strip.image();
+    const QRect pixels = DesignLook::rect(twips.x(), twips.y(), twips.width(), twips.height());
+    QHash<QRgb, int> counts;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            ++counts[image.pixel(x, y) | 0xff000000];
+    }
     QCOMPARE(QColor(std::max_element(counts.cbegin(), counts.cend()).key()), mostly);
     if (somewhere.isValid())
         QVERIFY2(counts.contains(somewhere.rgb()), qPrintable(somewhere.name()));
