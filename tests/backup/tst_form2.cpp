@@ -1,11 +1,14 @@
-#include "LogFiles.h"
+#include "GuiTest.h"
+#include "LogFile.h"
 #include "TestServices.h"
 #include "backup/Form2.h"
 #include "log/LogSchema.h"
-#include "platform/ShellFileCopier.h"
+#include "platform/DesignLook.h"
 #include "platform/Windows.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -14,9 +17,9 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <linux/capability.h>
 #include <optional>
-#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -78,48 +81,46 @@ private:
 };
 
 void pressStartCopy(Windows& windows) {
-    QTest::mouseClick(windows.form2().show()->findChild<QPushButton*>(QStringLiteral("Command1")),
+    QTest::mouseClick(GuiTest::child<QPushButton>(windows.form2().show(), "Command1"),
                       Qt::LeftButton);
 }
 
-// The test's services with the real copier in place of the fake one.
-struct RealCopy {
-    explicit RealCopy(TestServices& test)
-        : copier(test.paths, test.dialogs), services{test.clock,    test.formats, test.paths,
-                                                     test.settings, test.dialogs, test.keystroke,
-                                                     test.errors,   copier},
-          windows(services) {}
+// Every name in the folder, hidden ones included.
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
 
-    ShellFileCopier copier;
-    Services services;
-    Windows windows;
-};
+QByteArray bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
-enum class Medium { Ready, Missing, IsAFile, WriteProtected, FillsUp };
+enum class Medium { Ready, Missing, IsAFile, IsTheLogFolder, WriteProtected, FillsUp };
 Q_DECLARE_METATYPE(Medium)
+enum class Log { Filled, Absent, PlainText };
+Q_DECLARE_METATYPE(Log)
 // When the operator presses "Cancel" in the progress display.
 enum class Cancel { Never, AtTheStart, WithEveryPageCopied };
 Q_DECLARE_METATYPE(Cancel)
 
+// The backup window with the program's own copier, between two temporary folders.
 class TestForm2 : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
     void look();
-    void outcomes_data();
-    void outcomes();
     void closeBoxCopiesNothing();
-    void realCopy_data();
-    void realCopy();
+    void copy_data();
+    void copy();
     void copyHoldsTheLatestEdit_data();
     void copyHoldsTheLatestEdit();
 };
 
 void TestForm2::cleanup() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(QApplication::topLevelWidgets().isEmpty());
+    QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
 void TestForm2::look() {
@@ -128,117 +129,98 @@ void TestForm2::look() {
     Form2* form = windows.form2().show();
     QCOMPARE(form->windowTitle(), QStringLiteral("Copy Log"));
     QCOMPARE(form->size(), QSize(268, 90));
-    QCOMPARE(form->grab().toImage().pixelColor(2, 85), QColor(Qt::black));
+    const QImage image = form->grab().toImage();
+    QCOMPARE(image.pixelColor(2, 85), QColor(Qt::black));  // the window
+    QCOMPARE(image.pixelColor(10, 10), QColor(Qt::black)); // the label
 
-    auto* label = form->findChild<QLabel*>(QStringLiteral("Label1"));
-    QVERIFY(label);
+    auto* label = GuiTest::child<QLabel>(form, "Label1");
     QCOMPARE(label->text(), QStringLiteral("Insert an empty floppy in the drive \"A\""));
     QCOMPARE(label->geometry(), QRect(8, 8, 249, 41));
     QCOMPARE(label->alignment(), Qt::AlignCenter);
-    QCOMPARE(label->font().family(), QStringLiteral("Arial"));
-    QCOMPARE(label->font().pointSizeF(), 11.25);
-    QVERIFY(label->font().bold());
-    QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::black));
+    QCOMPARE(label->font(), DesignLook::font(QStringLiteral("Arial"), 11.25, true));
     QCOMPARE(label->palette().color(QPalette::WindowText),
              QApplication::palette().color(QPalette::HighlightedText));
 
-    auto* button = form->findChild<QPushButton*>(QStringLiteral("Command1"));
-    QVERIFY(button);
+    auto* button = GuiTest::child<QPushButton>(form, "Command1");
     QCOMPARE(button->text(), QStringLiteral("Start Copy"));
     QCOMPARE(button->geometry(), QRect(96, 48, 73, 25));
     QCOMPARE(form->focusWidget(), button);
 }
 
-void TestForm2::outcomes_data() {
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("aborted");
-    QTest::addColumn<QStringList>("messages");
-    QTest::newRow("copied") << 0 << false << QStringList();
-    QTest::newRow("failed") << EIO << false << QStringList{QString::number(EIO)};
-    QTest::newRow("cancelled") << 0 << true << QStringList{kCancelled};
-    QTest::newRow("cancel reported as a failure") << 1223 << true << QStringList{"1223"};
-}
-
-void TestForm2::outcomes() {
-    QFETCH(int, code);
-    QFETCH(bool, aborted);
-    QFETCH(QStringList, messages);
-    TestServices test;
-    test.copier.setResult({code, aborted});
-    Windows windows(test.services);
-    pressStartCopy(windows);
-    QCOMPARE(test.copier.requests(),
-             QStringList{QStringLiteral("C:\\Programmi\\Tempora\\Tempora.mdb -> A:\\")});
-    QCOMPARE(test.dialogs.messageTexts(), messages);
-    for (const RecordingDialogs::Message& message : test.dialogs.messages())
-        QCOMPARE(message.icon, Dialogs::Icon::None);
-    QVERIFY(!windows.form2().isLoaded());
-}
-
 void TestForm2::closeBoxCopiesNothing() {
     TestServices test;
+    test.createLog();
     Windows windows(test.services);
     QVERIFY(windows.form2().show()->close());
     QVERIFY(!windows.form2().isLoaded());
-    QVERIFY(test.copier.requests().isEmpty());
+    QCOMPARE(entries(test.backupFolder()), QStringList());
     QVERIFY(test.dialogs.messages().isEmpty());
 }
 
-void TestForm2::realCopy_data() {
+void TestForm2::copy_data() {
     QTest::addColumn<Medium>("medium");
-    QTest::addColumn<bool>("logExists");
+    QTest::addColumn<Log>("log");
     QTest::addColumn<bool>("olderBackup");
     QTest::addColumn<int>("answer"); // to the replace question: -1 none asked, 0 no, 1 yes
     QTest::addColumn<Cancel>("cancel");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<bool>("cancelled");
+    QTest::addColumn<int>("code"); // the number the window shows, 0 for none
 
-    const Cancel no = Cancel::Never;
-    QTest::newRow("empty medium") << Medium::Ready << true << false << -1 << no << 0 << false;
-    QTest::newRow("yes to replace") << Medium::Ready << true << true << 1 << no << 0 << false;
-    QTest::newRow("no to replace") << Medium::Ready << true << true << 0 << no << 0 << true;
+    const Medium ready = Medium::Ready;
+    const Log filled = Log::Filled;
+    const Cancel never = Cancel::Never;
+    QTest::newRow("empty medium") << ready << filled << false << -1 << never << 0;
+    QTest::newRow("yes to replace") << ready << filled << true << 1 << never << 0;
+    QTest::newRow("no to replace") << ready << filled << true << 0 << never << 0;
     QTest::newRow("cancel in the progress display")
-        << Medium::Ready << true << true << 1 << Cancel::AtTheStart << 0 << true;
+        << ready << filled << true << 1 << Cancel::AtTheStart << 0;
     QTest::newRow("cancel with every page copied, before the check")
-        << Medium::Ready << true << true << 1 << Cancel::WithEveryPageCopied << 0 << true;
+        << ready << filled << true << 1 << Cancel::WithEveryPageCopied << 0;
     QTest::newRow("no medium folder")
-        << Medium::Missing << true << false << -1 << no << ENOENT << false;
+        << Medium::Missing << filled << false << -1 << never << ENOENT;
     QTest::newRow("medium is a file")
-        << Medium::IsAFile << true << false << -1 << no << ENOTDIR << false;
+        << Medium::IsAFile << filled << false << -1 << never << ENOTDIR;
+    QTest::newRow("medium is the log's folder")
+        << Medium::IsTheLogFolder << filled << false << -1 << never << EINVAL;
     QTest::newRow("write-protected medium")
-        << Medium::WriteProtected << true << true << 1 << no << EACCES << false;
-    QTest::newRow("medium fills up")
-        << Medium::FillsUp << true << true << 1 << no << EFBIG << false;
-    QTest::newRow("no log") << Medium::Ready << false << true << -1 << no << ENOENT << false;
+        << Medium::WriteProtected << filled << true << 1 << never << EACCES;
+    QTest::newRow("medium fills up") << Medium::FillsUp << filled << true << 1 << never << EFBIG;
+    QTest::newRow("no log") << ready << Log::Absent << true << -1 << never << ENOENT;
+    QTest::newRow("log is no database") << ready << Log::PlainText << true << -1 << never << EIO;
 }
 
-void TestForm2::realCopy() {
+void TestForm2::copy() {
     QFETCH(Medium, medium);
-    QFETCH(bool, logExists);
+    QFETCH(Log, log);
     QFETCH(bool, olderBackup);
     QFETCH(int, answer);
     QFETCH(Cancel, cancel);
     QFETCH(int, code);
-    QFETCH(bool, cancelled);
     TestServices test;
-    RealCopy real(test);
+    Windows windows(test.services);
     const QString folder = test.backupFolder();
     const QString backup = folder + QStringLiteral("/Tempora.mdb");
-    if (logExists) {
+    if (log == Log::Filled) {
         test.createLog();
-        LogFiles::addRows(test.logPath(), kLogRows);
+        LogFile(test.logPath()).addMany(kLogRows, QStringLiteral("IK0"));
+    }
+    if (log == Log::PlainText) {
+        test.writeDifferenceFile("01.00.00");
+        QVERIFY(QFile::copy(test.differencePath(), test.logPath()));
     }
     if (olderBackup) {
         QVERIFY(LogSchema().create(backup));
-        LogFiles::addRows(backup, 1, QStringLiteral("OLD"));
+        LogFile(backup).addMany(1, QStringLiteral("OLD"));
     }
-    const QByteArray older = LogFiles::bytes(backup);
-    if (answer >= 0)
-        test.dialogs.queueAnswer(answer == 1);
-    if (medium == Medium::Missing || medium == Medium::IsAFile)
+    if (medium == Medium::Missing || medium == Medium::IsAFile || medium == Medium::IsTheLogFolder)
         QVERIFY(QDir(folder).removeRecursively());
     if (medium == Medium::IsAFile)
         QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+    if (medium == Medium::IsTheLogFolder)
+        QVERIFY(QFile::link(test.installationFolder(), folder));
+    const QStringList entriesBefore = entries(folder);
+    const QByteArray older = bytes(backup);
+    if (answer >= 0)
+        test.dialogs.queueAnswer(answer == 1);
     bool cancelPressed = false;
     QTimer canceller;
     connect(&canceller, &QTimer::timeout, this, [&] {
@@ -265,32 +247,34 @@ void TestForm2::realCopy() {
         }
         if (medium == Medium::FillsUp)
             limit.emplace(64 * 1024);
-        pressStartCopy(real.windows);
+        pressStartCopy(windows);
     }
 
-    QVERIFY(!real.windows.form2().isLoaded());
+    QVERIFY(!windows.form2().isLoaded());
     QCOMPARE(cancelPressed, cancel != Cancel::Never);
     QCOMPARE(test.dialogs.questions().size(), answer >= 0 ? 1 : 0);
-    QVERIFY(test.dialogs.unexpected().isEmpty());
+    const bool cancelled = code == 0 && (answer == 0 || cancel != Cancel::Never);
     const QList<RecordingDialogs::Message>& messages = test.dialogs.messages();
     if (code != 0) {
-        // The copier's own error dialog, then the window's number.
+        // The copier's own error dialog naming the cause, then the window's number.
         QCOMPARE(messages.size(), 2);
         QCOMPARE(messages.first().icon, Dialogs::Icon::Critical);
+        QVERIFY2(messages.first().text.contains(QString::fromLocal8Bit(std::strerror(code))),
+                 qPrintable(messages.first().text));
         QCOMPARE(messages.last().text, QString::number(code));
-        QCOMPARE(messages.last().icon, Dialogs::Icon::None);
     } else {
         QCOMPARE(test.dialogs.messageTexts(), cancelled ? QStringList{kCancelled} : QStringList());
     }
+    if (!messages.isEmpty())
+        QCOMPARE(messages.last().icon, Dialogs::Icon::None);
     if (code == 0 && !cancelled) {
-        QCOMPARE(LogFiles::entries(folder), QStringList{QStringLiteral("Tempora.mdb")});
-        QCOMPARE(LogFiles::number(backup, QStringLiteral("SELECT count(*) FROM Log1")), kLogRows);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("Tempora.mdb")});
+        QCOMPARE(LogFile(backup).count(), kLogRows);
     } else {
-        QCOMPARE(LogFiles::entries(folder),
-                 olderBackup ? QStringList{QStringLiteral("Tempora.mdb")} : QStringList());
-        QCOMPARE(LogFiles::bytes(backup), older);
+        QCOMPARE(entries(folder), entriesBefore);
+        QCOMPARE(bytes(backup), older);
     }
-    QCOMPARE(QFileInfo::exists(test.logPath()), logExists);
+    QCOMPARE(QFileInfo::exists(test.logPath()), log != Log::Absent);
 }
 
 void TestForm2::copyHoldsTheLatestEdit_data() {
@@ -303,27 +287,20 @@ void TestForm2::copyHoldsTheLatestEdit_data() {
 void TestForm2::copyHoldsTheLatestEdit() {
     QFETCH(QString, journalMode);
     TestServices test;
-    RealCopy real(test);
+    Windows windows(test.services);
     test.createLog();
-    sqlite3* editor = nullptr;
-    QCOMPARE(sqlite3_open_v2(QFile::encodeName(test.logPath()).constData(), &editor,
-                             SQLITE_OPEN_READWRITE, nullptr),
-             SQLITE_OK);
-    const QByteArray edit = "PRAGMA journal_mode=" + journalMode.toUtf8() +
-                            "; INSERT INTO Log1 (OM_Call) VALUES ('IZ0EDIT')";
-    QCOMPARE(sqlite3_exec(editor, edit.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    LogFile editor(test.logPath());
+    editor.execute(QStringLiteral("PRAGMA journal_mode=") + journalMode);
+    editor.add(QString(), QStringLiteral("IZ0EDIT"));
 
-    pressStartCopy(real.windows);
-    sqlite3_close(editor);
+    pressStartCopy(windows);
 
     QVERIFY2(test.dialogs.messages().isEmpty(), qPrintable(test.dialogs.messageTexts().join('|')));
     const QString backup = test.backupFolder() + QStringLiteral("/Tempora.mdb");
-    QCOMPARE(LogFiles::entries(test.backupFolder()), QStringList{QStringLiteral("Tempora.mdb")});
+    QCOMPARE(entries(test.backupFolder()), QStringList{QStringLiteral("Tempora.mdb")});
     // File format 1 in the header: the copy has a rollback journal and needs no companion files.
-    QCOMPARE(int(LogFiles::bytes(backup).at(18)), 1);
-    QCOMPARE(LogFiles::number(
-                 backup, QStringLiteral("SELECT count(*) FROM Log1 WHERE OM_Call = 'IZ0EDIT'")),
-             1);
+    QCOMPARE(int(bytes(backup).at(18)), 1);
+    QCOMPARE(LogFile(backup).calls(), QStringList{QStringLiteral("IZ0EDIT")});
 }
 
 QTEST_MAIN(TestForm2)

@@ -112,11 +112,3 @@ QStringList OpenLog::stored() {
     return file->rows(QStringLiteral(
         "SELECT [QSO Date], [Time Init], [Time End], OM_Call, Name FROM Log1 ORDER BY rowid"));
 }
-
-QString OpenLog::leakedWindows() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QStringList leaked;
-    for (const QWidget* widget : QApplication::topLevelWidgets())
-        leaked << widget->objectName();
-    return leaked.join(QLatin1Char(' '));
-}

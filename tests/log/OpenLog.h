@@ -48,7 +48,6 @@ public:
 
     // The stored contacts in table order, as "date|start|end|call|name", "-" for no value.
     QStringList stored();
-    static QString leakedWindows();
 
     TestServices test;
     std::unique_ptr<LogFile> file;

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "OpenLog.h"
 #include "clock/Form1.h"
 #include "log/DataControl.h"
@@ -61,7 +62,7 @@ private slots:
 };
 
 void TestFrmLog1::cleanup() {
-    QCOMPARE(OpenLog::leakedWindows(), QString());
+    QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
 void TestFrmLog1::looksAsDesigned() {

@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "OpenLog.h"
 #include "clock/Form1.h"
 #include "log/FrmLog1.h"
@@ -34,7 +35,7 @@ private slots:
 };
 
 void TestLogTransfer::cleanup() {
-    QCOMPARE(OpenLog::leakedWindows(), QString());
+    QCOMPARE(GuiTest::remainingWindows(), QStringList());
 }
 
 void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {

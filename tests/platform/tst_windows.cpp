@@ -6,24 +6,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-// The one-instance rule and the end of the program, with two windows that need nothing to load.
+// The end of the program, with two windows that need nothing to load.
 class TestWindows : public QObject {
     Q_OBJECT
 private slots:
-    void showingTwiceKeepsOneInstance();
     void programEndsWithTheLastUnloadedWindow();
     void closeBoxUnloads();
 };
-
-void TestWindows::showingTwiceKeepsOneInstance() {
-    TestServices test;
-    Windows windows(test.services);
-    FrmSplash* first = windows.frmSplash().show();
-    FrmSplash* second = windows.frmSplash().show();
-    QVERIFY(first);
-    QCOMPARE(second, first);
-    QCOMPARE(windows.loadedCount(), 1);
-}
 
 void TestWindows::programEndsWithTheLastUnloadedWindow() {
     TestServices test;

@@ -7,7 +7,6 @@ class FakeClock : public Clock {
 public:
     QDateTime now() const override { return m_now; }
     void set(const QDateTime& now) { m_now = now; }
-    void set(const QDate& date, const QTime& time) { m_now = QDateTime(date, time); }
     void advance(int seconds) { m_now = m_now.addSecs(seconds); }
 
 private:

@@ -15,7 +15,3 @@ QString FakeSettingsStore::value(const QString& section, const QString& key,
 void FakeSettingsStore::set(const QString& section, const QString& key, const QString& value) {
     m_values.insert(joined(section, key), value);
 }
-
-void FakeSettingsStore::remove(const QString& section, const QString& key) {
-    m_values.remove(joined(section, key));
-}

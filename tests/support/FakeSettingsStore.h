@@ -10,7 +10,6 @@ public:
     QString value(const QString& section, const QString& key,
                   const QString& defaultValue) const override;
     void set(const QString& section, const QString& key, const QString& value);
-    void remove(const QString& section, const QString& key);
     int reads() const { return m_reads; }
 
 private:

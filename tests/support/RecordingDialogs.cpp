@@ -21,11 +21,3 @@ QStringList RecordingDialogs::messageTexts() const {
         texts.append(message.text);
     return texts;
 }
-
-void RecordingDialogs::clear() {
-    m_messages.clear();
-    m_questions.clear();
-    m_unexpected.clear();
-    m_answers.clear();
-    m_beeps = 0;
-}

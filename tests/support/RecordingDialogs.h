@@ -28,7 +28,6 @@ public:
     const QStringList& questions() const { return m_questions; }
     const QStringList& unexpected() const { return m_unexpected; }
     int beeps() const { return m_beeps; }
-    void clear();
 
 private:
     QList<Message> m_messages;

@@ -9,7 +9,6 @@ class RecordingErrorPath : public ErrorPath {
 public:
     void fail(const QString& description) override { m_failures.append(description); }
     const QStringList& failures() const { return m_failures; }
-    void clear() { m_failures.clear(); }
 
 private:
     QStringList m_failures;

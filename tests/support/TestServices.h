@@ -1,7 +1,6 @@
 #pragma once
 
 #include "FakeClock.h"
-#include "FakeFileCopier.h"
 #include "FakeSettingsStore.h"
 #include "RecordingDialogs.h"
 #include "RecordingErrorPath.h"
@@ -9,11 +8,13 @@
 #include "platform/Paths.h"
 #include "platform/RegionalFormats.h"
 #include "platform/Services.h"
+#include "platform/ShellFileCopier.h"
 
 #include <QTemporaryDir>
 
-// The services a window receives, made of fakes, with an installation folder and a backup folder
-// in a fresh temporary folder. Dates are written in the Italian short date format (dd/MM/yyyy).
+// The services a window receives, with an installation folder and a backup folder in a fresh
+// temporary folder: fakes, except the file copier, which copies between those two folders as the
+// program does. Dates are written in the Italian short date format (dd/MM/yyyy).
 class TestServices {
 public:
     TestServices();
@@ -36,6 +37,6 @@ public:
     RecordingDialogs dialogs;
     RecordingKeystroke keystroke;
     RecordingErrorPath errors;
-    FakeFileCopier copier;
+    ShellFileCopier copier{paths, dialogs};
     Services services;
 };

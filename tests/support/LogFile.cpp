@@ -26,6 +26,13 @@ qint64 LogFile::add(const QString& date, const QString& call, const QString& nam
     return sqlite3_last_insert_rowid(m_db);
 }
 
+void LogFile::addMany(int count, const QString& callPrefix) {
+    execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE "
+                           "i < ?) INSERT INTO Log1 (OM_Call, Note) SELECT ? || i, "
+                           "hex(randomblob(40)) FROM n"),
+            {count, callPrefix});
+}
+
 void LogFile::execute(const QString& sql, const QVariantList& values) {
     SqliteStatement statement;
     bool ok = statement.prepare(m_db, sql);
