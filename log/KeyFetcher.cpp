@@ -61,6 +61,7 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
     m_texts[Count] = QStringLiteral("SELECT count(*) FROM %1").arg(table) + where(QString());
     m_texts[All] = QStringLiteral("SELECT rowid FROM %1").arg(table) + where(QString());
     m_texts[KeyOfRow] = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :rowid").arg(key, table);
+    m_backgroundCount.start(db, m_texts[Count], parameters);
     return true;
 }
 
@@ -169,6 +170,10 @@ bool KeyFetcher::backward(const std::optional<RowKey>& before, int limit, Step& 
 }
 
 bool KeyFetcher::count(qint64& rows) {
+    if (const std::optional<qint64> counted = m_backgroundCount.take()) {
+        rows = *counted;
+        return true;
+    }
     SqliteStatement* statement = this->statement(Count);
     if (!statement)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/BackgroundCount.h"
 #include "log/SqliteStatement.h"
 
 #include <QString>
@@ -38,6 +39,7 @@ public:
     bool forward(const std::optional<RowKey>& after, int limit, Step& step);
     // Up to limit rows before `before` (from the last row when empty), last row first.
     bool backward(const std::optional<RowKey>& before, int limit, Step& step);
+    // The number of rows; a large log's count is taken in the background from prepare() on.
     bool count(qint64& rows);
     // Every rowid at once, in the order SQLite finds them for the condition.
     bool all(std::vector<qint64>& rowids);
@@ -71,6 +73,7 @@ private:
     bool m_keyedByRowid = true;
     std::array<QString, QueryCount> m_texts;
     std::array<SqliteStatement, QueryCount> m_statements;
+    BackgroundCount m_backgroundCount;
     QString m_lastError;
     int m_lastErrorNumber = 0;
 };
