@@ -1,0 +1,63 @@
+#include "BenchSupport.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <sys/resource.h>
+
+namespace BenchSupport {
+
+double percentile(QList<double> samples, double fraction) {
+    if (samples.isEmpty())
+        return 0;
+    std::sort(samples.begin(), samples.end());
+    const double position = fraction * (samples.size() - 1);
+    const int below = int(position);
+    const int above = std::min(below + 1, int(samples.size() - 1));
+    return samples[below] + (samples[above] - samples[below]) * (position - below);
+}
+
+double median(QList<double> samples) {
+    return percentile(std::move(samples), 0.5);
+}
+
+double maximum(const QList<double>& samples) {
+    return samples.isEmpty() ? 0 : *std::max_element(samples.begin(), samples.end());
+}
+
+static qint64 statusField(const char* name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QString text = QString::fromLatin1(status.readAll());
+    const QRegularExpression field(QStringLiteral("^%1:\\s+(\\d+)").arg(QLatin1String(name)),
+                                   QRegularExpression::MultilineOption);
+    const auto match = field.match(text);
+    return match.hasMatch() ? match.captured(1).toLongLong() : -1;
+}
+
+qint64 peakResidentKb() {
+    return statusField("VmHWM");
+}
+
+qint64 voluntaryContextSwitches() {
+    return statusField("voluntary_ctxt_switches");
+}
+
+double cpuMilliseconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+QString formatMs(double ms) {
+    if (ms >= 100)
+        return QString::number(ms, 'f', 0);
+    if (ms >= 1)
+        return QString::number(ms, 'f', 1);
+    return QString::number(ms, 'f', 3);
+}
+
+} // namespace BenchSupport

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QString>
+
+// Small helpers shared by the benchmarks: statistics over samples, the process's own resource
+// figures, and a millisecond stopwatch.
+namespace BenchSupport {
+
+double median(QList<double> samples);
+double percentile(QList<double> samples, double fraction);
+double maximum(const QList<double>& samples);
+
+// Peak resident memory of this process in kB (VmHWM).
+qint64 peakResidentKb();
+// CPU time (user + system) of this process in milliseconds.
+double cpuMilliseconds();
+// Context switches this process asked for (each is one wake-up from a sleep).
+qint64 voluntaryContextSwitches();
+
+class Stopwatch {
+public:
+    Stopwatch() { m_timer.start(); }
+    double elapsedMs() const { return m_timer.nsecsElapsed() / 1e6; }
+
+private:
+    QElapsedTimer m_timer;
+};
+
+QString formatMs(double ms);
+
+} // namespace BenchSupport

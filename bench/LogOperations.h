@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+// The operations measured on a log, in the order an operator meets them. Each variant of the log
+// benchmark (the program's own log window, a plain Qt SQL model in a table view, SQLite's C API)
+// performs every step on its own copy of the same file and reports the milliseconds it took.
+struct LogOperations {
+    std::function<void()> open;      // open the log until its first screen of rows is painted
+    std::function<void()> add;       // go to the last record and on to the new-record row
+    std::function<void()> search;    // exact call search until the result is painted
+    std::function<void()> reset;     // back to the whole log
+    std::function<void()> refresh;   // read the current view again
+    std::function<void()> remove;    // delete a record in the middle
+    std::function<void()> update;    // save one edited row
+};
+
+// The call searched for and the position of the record deleted, fixed before timing.
+struct LogProbe {
+    QString call;
+    qint64 contacts = 0;
+};
