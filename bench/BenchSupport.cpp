@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <sys/resource.h>
+#include <time.h>
 
 namespace BenchSupport {
 
@@ -42,7 +43,9 @@ qint64 peakResidentKb() {
 }
 
 qint64 voluntaryContextSwitches() {
-    return statusField("voluntary_ctxt_switches");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
 }
 
 double cpuMilliseconds() {
@@ -50,6 +53,12 @@ double cpuMilliseconds() {
     getrusage(RUSAGE_SELF, &usage);
     const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+qint64 monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
 QString formatMs(double ms) {

@@ -16,7 +16,7 @@ double maximum(const QList<double>& samples);
 qint64 peakResidentKb();
 // CPU time (user + system) of this process in milliseconds.
 double cpuMilliseconds();
-// Context switches this process asked for (each is one wake-up from a sleep).
+// Context switches the process's threads asked for: each is one wake-up from a sleep.
 qint64 voluntaryContextSwitches();
 
 class Stopwatch {
@@ -29,5 +29,8 @@ private:
 };
 
 QString formatMs(double ms);
+
+// CLOCK_MONOTONIC in nanoseconds: comparable between processes of the machine.
+qint64 monotonicNs();
 
 } // namespace BenchSupport
