@@ -3,6 +3,7 @@
 #include "log/LogSchema.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 
 #include <array>
@@ -133,4 +134,20 @@ bool LogGenerator::write(const QString& filePath, int contacts) {
     sqlite3_finalize(insert);
     sqlite3_close(db);
     return rc == SQLITE_OK;
+}
+
+QString LogGenerator::cachedLog(const QString& dataFolder, int contacts, QString* error) {
+    const QString file = QStringLiteral("%1/log-%2.mdb").arg(dataFolder).arg(contacts);
+    if (QFile::exists(file))
+        return file;
+    QDir().mkpath(dataFolder);
+    const QString part = file + QStringLiteral(".part");
+    QFile::remove(part);
+    LogGenerator generator{quint64(contacts)};
+    if (!generator.write(part, contacts) || !QFile::rename(part, file)) {
+        *error = generator.lastError();
+        QFile::remove(part);
+        return QString();
+    }
+    return file;
 }

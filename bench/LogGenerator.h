@@ -11,6 +11,10 @@ public:
     explicit LogGenerator(quint64 seed = 1) : m_seed(seed) {}
 
     bool write(const QString& filePath, int contacts);
+
+    // The generated log of that many contacts in dataFolder (log-N.mdb), written on first use
+    // with the contact count as seed; empty on failure.
+    static QString cachedLog(const QString& dataFolder, int contacts, QString* error);
     QString lastError() const { return m_lastError; }
 
 private:

@@ -105,18 +105,10 @@ bool sample(const QString& variant, const QString& source, const LogProbe& logPr
 }
 
 QString ensureLog(const QString& dataFolder, int contacts) {
-    const QString file = QStringLiteral("%1/log-%2.mdb").arg(dataFolder).arg(contacts);
-    if (QFile::exists(file))
-        return file;
-    QDir().mkpath(dataFolder);
-    out() << "generating " << contacts << " contacts into " << file << Qt::endl;
-    LogGenerator generator{quint64(contacts)};
-    if (!generator.write(file + QStringLiteral(".part"), contacts) ||
-        !QFile::rename(file + QStringLiteral(".part"), file)) {
-        QTextStream(stderr) << generator.lastError() << Qt::endl;
-        QFile::remove(file + QStringLiteral(".part"));
-        return QString();
-    }
+    QString error;
+    const QString file = LogGenerator::cachedLog(dataFolder, contacts, &error);
+    if (file.isEmpty())
+        QTextStream(stderr) << error << Qt::endl;
     return file;
 }
 
