@@ -5,7 +5,7 @@
 #include "BenchSupport.h"
 
 #include "clock/Form1.h"
-#include "platform/ProgramServices.h"
+#include "BenchServices.h"
 #include "platform/SecondTimer.h"
 #include "platform/Windows.h"
 
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     parser.process(app);
     const int seconds = parser.value(QStringLiteral("seconds")).toInt();
 
-    ProgramServices services;
+    BenchServices services;
     Windows windows(services.services());
     Form1* clock = windows.form1().show();
     if (QAction* minusPair = clock->findChild<QAction*>(QStringLiteral("meno")))

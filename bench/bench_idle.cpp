@@ -6,7 +6,7 @@
 
 #include "clock/Form1.h"
 #include "log/FrmLog1.h"
-#include "platform/ProgramServices.h"
+#include "BenchServices.h"
 #include "platform/Windows.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ void measure(int seconds) {
 int runProgram(int& argc, char** argv, int seconds) {
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    ProgramServices services;
+    BenchServices services;
     Windows windows(services.services());
     Form1* clock = windows.form1().show();
     if (QAction* minusPair = clock->findChild<QAction*>(QStringLiteral("meno")))

@@ -1,0 +1,100 @@
+#include "LogWindowVariant.h"
+
+#include "BenchServices.h"
+
+#include "log/FrmLog1.h"
+#include "log/LogTableModel.h"
+#include "platform/Windows.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace {
+
+class LogWindowVariant : public LogVariant {
+public:
+    LogWindowVariant(const QString& file, const LogProbe& probe) : m_probe(probe) {
+        // The window opens the installation folder's log: point the folder at the copy.
+        qputenv("TEMPORA_HOME", QFile::encodeName(QFileInfo(file).absolutePath()));
+        m_services = std::make_unique<BenchServices>();
+        m_windows = std::make_unique<Windows>(m_services->services());
+    }
+    ~LogWindowVariant() override {
+        if (m_services->messages() > 0)
+            qFatal("the log window showed %d message(s)", m_services->messages());
+    }
+
+    LogOperations operations() override {
+        return {[this] { open(); },    [this] { add(); },     [this] { search(); },
+                [this] { reset(); },   [this] { refresh(); }, [this] { remove(); },
+                [this] { update(); }};
+    }
+
+private:
+    template <class T>
+    T* control(const char* name) {
+        T* found = m_window->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("the log window has no %s", name);
+        return found;
+    }
+    void paint() {
+        // Delivers what the command queued (the Down key of "Add") before painting.
+        QCoreApplication::processEvents();
+        m_grid->grab();
+    }
+    void click(const char* button) { control<QAbstractButton>(button)->click(); }
+    LogTableModel* model() { return qobject_cast<LogTableModel*>(m_grid->model()); }
+
+    void open() {
+        m_window = m_windows->frmLog1().show();
+        QApplication::setActiveWindow(m_window);
+        m_grid = control<QTableView>("grdDataGrid");
+        paint();
+    }
+    void add() {
+        click("cmdAdd");
+        paint();
+        if (model()->currentRow() != model()->newRecordRow())
+            qFatal("Add did not reach the new-record row");
+    }
+    void search() {
+        control<QLineEdit>("Text4")->setText(m_probe.call);
+        click("Command1");
+        paint();
+    }
+    void reset() {
+        click("Command2");
+        paint();
+    }
+    void refresh() {
+        click("cmdRefresh");
+        paint();
+    }
+    void remove() {
+        const int middle = int(m_probe.contacts / 2);
+        m_grid->setCurrentIndex(model()->index(middle, 3));
+        click("cmdDelete");
+        paint();
+    }
+    void update() {
+        model()->setData(model()->index(5, 4), QStringLiteral("Edited"));
+        click("cmdUpdate");
+        paint();
+    }
+
+    LogProbe m_probe;
+    std::unique_ptr<BenchServices> m_services;
+    std::unique_ptr<Windows> m_windows;
+    FrmLog1* m_window = nullptr;
+    QTableView* m_grid = nullptr;
+};
+
+} // namespace
+
+std::unique_ptr<LogVariant> makeLogWindowVariant(const QString& file, const LogProbe& probe) {
+    return std::make_unique<LogWindowVariant>(file, probe);
+}
