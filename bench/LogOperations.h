@@ -12,11 +12,13 @@ struct LogOperations {
     std::function<void()> search;    // exact call search until the result is painted
     std::function<void()> reset;     // back to the whole log
     std::function<void()> refresh;   // read the current view again
-    std::function<void()> remove;    // delete a record in the middle
+    std::function<void()> remove;    // delete the record in the middle of the log
     std::function<void()> update;    // save one edited row
+    std::function<void()> toMiddle;  // before remove, not timed: go to the middle record
 };
 
-// The call searched for and the position of the record deleted, fixed before timing.
+// The call searched for (that of the contact in the middle of the file) and the number of
+// contacts, fixed before timing.
 struct LogProbe {
     QString call;
     qint64 contacts = 0;

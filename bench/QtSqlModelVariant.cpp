@@ -11,10 +11,9 @@ public:
     QtSqlModelVariant(const QString& file, const LogProbe& probe) : m_probe(probe) {
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
         m_db.setDatabaseName(file);
-        m_view.resize(758, 249); // the log window's grid at its design size
     }
     ~QtSqlModelVariant() override {
-        m_view.setModel(nullptr);
+        m_view.reset();
         m_model.reset();
         m_db.close();
     }
@@ -22,11 +21,11 @@ public:
     LogOperations operations() override {
         return {[this] { open(); },    [this] { add(); },     [this] { search(); },
                 [this] { reset(); },   [this] { refresh(); }, [this] { remove(); },
-                [this] { update(); }};
+                [this] { update(); },  [this] { fetchUntil(int(m_probe.contacts / 2)); }};
     }
 
 private:
-    void paint() { m_view.grab(); }
+    void paint() { m_view->grab(); }
     void fetchUntil(int rows) {
         while (m_model->rowCount() <= rows && m_model->canFetchMore())
             m_model->fetchMore();
@@ -38,16 +37,18 @@ private:
         m_model->setEditStrategy(QSqlTableModel::OnManualSubmit);
         m_model->setSort(0, Qt::AscendingOrder);
         m_model->select();
-        m_view.setModel(m_model.get());
-        m_view.show();
+        m_view = std::make_unique<QTableView>();
+        m_view->resize(758, 249); // the log window's grid at its design size
+        m_view->setModel(m_model.get());
+        m_view->show();
         paint();
     }
     void add() {
         fetchUntil(int(m_probe.contacts));
         const int row = m_model->rowCount();
         m_model->insertRow(row);
-        m_view.setCurrentIndex(m_model->index(row, 0));
-        m_view.scrollToBottom();
+        m_view->setCurrentIndex(m_model->index(row, 0));
+        m_view->scrollToBottom();
         paint();
         m_model->revertAll();
     }
@@ -67,9 +68,7 @@ private:
         paint();
     }
     void remove() {
-        const int middle = int(m_probe.contacts / 2);
-        fetchUntil(middle);
-        m_model->removeRow(middle);
+        m_model->removeRow(int(m_probe.contacts / 2));
         m_model->submitAll();
         paint();
     }
@@ -82,7 +81,7 @@ private:
     LogProbe m_probe;
     QSqlDatabase m_db;
     std::unique_ptr<QSqlTableModel> m_model;
-    QTableView m_view;
+    std::unique_ptr<QTableView> m_view;
 };
 
 } // namespace

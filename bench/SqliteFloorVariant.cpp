@@ -25,7 +25,8 @@ public:
                 [this] { readScreen("SELECT * FROM Log1 "); },
                 [this] { readScreen(kDesignQuery); },
                 [this] { write("DELETE FROM Log1 WHERE rowid = ?", m_probe.contacts / 2); },
-                [this] { write("UPDATE Log1 SET Name = 'Edited' WHERE rowid = ?", 5); }};
+                [this] { write("UPDATE Log1 SET Name = 'Edited' WHERE rowid = ?", 5); },
+                {}};
     }
 
 private:
