@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target bench_log bench_clock bench_idle bench_startup
+cmake --build build -j"$(nproc)" --target bench_log bench_clock bench_idle bench_startup >/dev/null
 data="$PWD/build/bench-data"
 
 echo "## Benchmarks: $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"

@@ -130,19 +130,7 @@ bool KeyFetcher::forward(const std::optional<RowKey>& after, int limit, Step& st
     if (m_keyedByRowid || !after->key.isNull())
         return run(AfterKey, after, limit, step);
     // Past the rows without a value come those with one.
-    if (!run(AfterNullKey, after, limit, step))
-        return false;
-    if (!step.reachedEnd)
-        return true;
-    Step rest;
-    const int left = limit - int(step.rowids.size());
-    if (!run(FromFirstKey, std::nullopt, left, rest))
-        return false;
-    step.rowids.insert(step.rowids.end(), rest.rowids.begin(), rest.rowids.end());
-    if (rest.last)
-        step.last = rest.last;
-    step.reachedEnd = rest.reachedEnd;
-    return true;
+    return run(AfterNullKey, after, limit, step) && continueWith(FromFirstKey, limit, step);
 }
 
 bool KeyFetcher::backward(const std::optional<RowKey>& before, int limit, Step& step) {
@@ -154,13 +142,14 @@ bool KeyFetcher::backward(const std::optional<RowKey>& before, int limit, Step& 
     if (before->key.isNull())
         return run(BeforeNullKey, before, limit, step);
     // Comparing with a row value leaves out the rows without a value: they come before all.
-    if (!run(BeforeKey, before, limit, step))
-        return false;
+    return run(BeforeKey, before, limit, step) && continueWith(FromLastNull, limit, step);
+}
+
+bool KeyFetcher::continueWith(Query query, int limit, Step& step) {
     if (!step.reachedEnd)
         return true;
     Step rest;
-    const int left = limit - int(step.rowids.size());
-    if (!run(FromLastNull, std::nullopt, left, rest))
+    if (!run(query, std::nullopt, limit - int(step.rowids.size()), rest))
         return false;
     step.rowids.insert(step.rowids.end(), rest.rowids.begin(), rest.rowids.end());
     if (rest.last)

@@ -65,6 +65,8 @@ private:
 
     SqliteStatement* statement(Query query);
     bool run(Query query, const std::optional<RowKey>& from, int limit, Step& step);
+    // When step reached the end of its part of the order, fills it up from the next part.
+    bool continueWith(Query query, int limit, Step& step);
     bool keyOf(qint64 rowid, std::optional<RowKey>& key);
     bool fail(const SqliteStatement& statement);
 
