@@ -1,7 +1,6 @@
 #include "LogFile.h"
 #include "TestServices.h"
 #include "log/DataControl.h"
-#include "log/LogQueries.h"
 #include "log/LogTableModel.h"
 #include "log/RecordSet.h"
 
@@ -39,12 +38,6 @@ struct Grid {
     QString cell(int row, int column, int role = Qt::DisplayRole) {
         return model->data(model->index(row, column), role).toString();
     }
-    QStringList columnTexts(int column) {
-        QStringList texts;
-        for (int row = 0; row < model->rowCount(); ++row)
-            texts << cell(row, column);
-        return texts;
-    }
 };
 
 } // namespace
@@ -52,37 +45,13 @@ struct Grid {
 class TestLogTableModel : public QObject {
     Q_OBJECT
 private slots:
-    void showsTheLogColumns();
     void showsMarkedColumnsInCapitals_data();
     void showsMarkedColumnsInCapitals();
     void datesAreShownAndTypedAsShortDateText_data();
     void datesAreShownAndTypedAsShortDateText();
-    void typedDatesComeBackInDateOrder();
     void newRecordRowBecomesARecordWhenTyped();
-    void editsStayPendingUntilSaved();
-    void currentRowIsTheCurrentRecord();
-    void columnTextOfTheCurrentRow();
     void largeLogGrowsAsItIsRead();
-    void deleteAndRefreshReachTheGrid();
 };
-
-void TestLogTableModel::showsTheLogColumns() {
-    Grid grid;
-    grid.file->add("2024-01-05", "IK0AA");
-    grid.file->add("2024-01-06", "IK0BB");
-    LogTableModel& model = grid.open();
-    QStringList captions;
-    for (int column = 0; column < model.columnCount(); ++column)
-        captions << model.headerData(column, Qt::Horizontal).toString();
-    QCOMPARE(captions, QStringList({"Date", "Time Init", "Time End", "Call", "Name", "QTH",
-                                    "QSL Man.", "Band", "Frequency", "Mode", "Note"}));
-    QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.newRecordRow(), 2);
-    QCOMPARE(model.headerData(0, Qt::Vertical).toString(), "1");
-    QCOMPARE(model.headerData(2, Qt::Vertical).toString(), "*");
-    QCOMPARE(grid.columnTexts(3), QStringList({"IK0AA", "IK0BB", ""}));
-    QVERIFY(model.flags(model.index(2, 10)) & Qt::ItemIsEditable);
-}
 
 void TestLogTableModel::showsMarkedColumnsInCapitals_data() {
     QTest::addColumn<int>("column");
@@ -157,23 +126,6 @@ void TestLogTableModel::datesAreShownAndTypedAsShortDateText() {
     QCOMPARE(grid.file->rows("SELECT [QSO Date], Name FROM Log1"), QStringList({stored + "|Anna"}));
 }
 
-void TestLogTableModel::typedDatesComeBackInDateOrder() {
-    Grid grid;
-    LogTableModel& model = grid.open();
-    const QStringList typed{"05/01/2024", "28/12/2023", "10/02/2023", "01/03/2024", "15/11/2023"};
-    const QStringList chronological{"10/02/2023", "15/11/2023", "28/12/2023", "05/01/2024",
-                                    "01/03/2024"};
-    // As text the short dates would come in another order.
-    QStringList asText = typed;
-    asText.sort();
-    QVERIFY(asText != chronological);
-    for (const QString& date : typed)
-        QVERIFY(model.setData(model.index(model.newRecordRow(), 0), date));
-    QVERIFY(grid.records().updateBatch());
-    QVERIFY(grid.control->refresh());
-    QCOMPARE(grid.columnTexts(0), chronological + QStringList{""});
-}
-
 void TestLogTableModel::newRecordRowBecomesARecordWhenTyped() {
     Grid grid;
     grid.file->add("2024-01-05", "IK0AA");
@@ -201,76 +153,6 @@ void TestLogTableModel::newRecordRowBecomesARecordWhenTyped() {
     QCOMPARE(model.headerData(1, Qt::Vertical).toString(), "2");
 }
 
-void TestLogTableModel::editsStayPendingUntilSaved() {
-    Grid grid;
-    grid.file->add("2024-01-05", "IK0AA");
-    grid.file->add("2024-01-06", "IK0BB");
-    LogTableModel& model = grid.open();
-    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    QVERIFY(model.setData(model.index(1, 5), "Roma"));
-    QVERIFY(model.setData(model.index(1, 3), ""));
-    QCOMPARE(changed.count(), 2);
-    QCOMPARE(changed.at(0).at(0).toModelIndex().row(), 1);
-    QVERIFY(changed.at(0).at(2).value<QList<int>>().contains(Qt::DisplayRole));
-    QCOMPARE(grid.cell(1, 5), "ROMA");
-    QCOMPARE(grid.cell(1, 3), "");
-    QCOMPARE(grid.file->rows("SELECT OM_Call, QTH FROM Log1 ORDER BY rowid"),
-             QStringList({"IK0AA|-", "IK0BB|-"}));
-    QVERIFY(grid.records().updateBatch());
-    QCOMPARE(grid.file->rows("SELECT OM_Call, QTH FROM Log1 ORDER BY rowid"),
-             QStringList({"IK0AA|-", "-|Roma"}));
-}
-
-void TestLogTableModel::currentRowIsTheCurrentRecord() {
-    Grid grid;
-    for (const char* call : {"A", "B", "C"})
-        grid.file->add("2024-01-05", call);
-    LogTableModel& model = grid.open();
-    QSignalSpy current(&model, &LogTableModel::currentRowChanged);
-    QCOMPARE(model.currentRow(), 0);
-
-    QVERIFY(model.setCurrentRow(1));
-    QCOMPARE(grid.records().absolutePosition(), 2);
-    // The log window's add: move last, then the grid's Down arrow reaches the new-record row.
-    QVERIFY(grid.records().moveLast());
-    QCOMPARE(model.currentRow(), 2);
-    QVERIFY(model.setCurrentRow(model.currentRow() + 1));
-    QCOMPARE(model.currentRow(), 3);
-    QVERIFY(grid.records().isEof());
-    QCOMPARE(current.count(), 3);
-    QCOMPARE(current.at(1).at(0).toInt(), 2);
-    QCOMPARE(current.at(2).at(0).toInt(), 3);
-    QVERIFY(!model.setCurrentRow(5));
-    QCOMPARE(model.lastError(), "There is no record 6 in the record set.");
-    QCOMPARE(model.currentRow(), 3);
-}
-
-void TestLogTableModel::columnTextOfTheCurrentRow() {
-    Grid grid;
-    grid.file->add("2024-01-05", "IK0AA", "anna");
-    LogTableModel& model = grid.open();
-    QCOMPARE(model.columnText(4), "ANNA");
-    QCOMPARE(model.columnText(0), "05/01/2024");
-
-    // On the new-record row every cell is empty; writing a cell makes the record.
-    QVERIFY(model.setCurrentRow(model.newRecordRow()));
-    QCOMPARE(model.columnText(4), "");
-    QVERIFY(model.setColumnText(0, "06/12/2026"));
-    QVERIFY(model.setColumnText(1, "14:05:09 "));
-    QVERIFY(model.setColumnText(2, "14:15:00 "));
-    QCOMPARE(model.currentRow(), 1);
-    QCOMPARE(model.columnText(1), "14:05:09 ");
-    QVERIFY(grid.records().updateBatch());
-    QCOMPARE(grid.file->rows("SELECT [QSO Date], [Time Init], [Time End] FROM Log1 WHERE rowid = 2"),
-             QStringList({"2026-12-06|14:05:09 |14:15:00 "}));
-
-    QVERIFY(grid.records().deleteCurrent());
-    QCOMPARE(model.currentRow(), -1);
-    QCOMPARE(model.columnText(4), "");
-    QVERIFY(!model.setColumnText(0, "06/12/2026"));
-    QCOMPARE(model.lastError(), "There is no current row in the grid.");
-}
-
 void TestLogTableModel::largeLogGrowsAsItIsRead() {
     Grid grid;
     grid.file->execute("BEGIN");
@@ -290,25 +172,6 @@ void TestLogTableModel::largeLogGrowsAsItIsRead() {
     QCOMPARE(model.currentRow(), 119);
     QVERIFY(!model.canFetchMore(QModelIndex()));
     QCOMPARE(grid.cell(119, 0), "28/01/2024");
-}
-
-void TestLogTableModel::deleteAndRefreshReachTheGrid() {
-    Grid grid;
-    for (const char* call : {"A", "B", "C"})
-        grid.file->add("2024-01-05", call);
-    LogTableModel& model = grid.open();
-    QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
-    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
-    QVERIFY(model.setCurrentRow(1));
-    QVERIFY(grid.records().deleteCurrent());
-    QCOMPARE(removed.count(), 1);
-    QCOMPARE(removed.at(0).at(1).toInt(), 1);
-    QCOMPARE(grid.columnTexts(3), QStringList({"A", "C", ""}));
-    grid.file->add("2024-01-01", "D");
-    grid.control->setRecordSource(LogQueries::search("D"));
-    QVERIFY(grid.control->refresh());
-    QCOMPARE(reset.count(), 1);
-    QCOMPARE(grid.columnTexts(3), QStringList({"D", ""}));
 }
 
 QTEST_GUILESS_MAIN(TestLogTableModel)
