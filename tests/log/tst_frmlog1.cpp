@@ -47,13 +47,8 @@ private slots:
     void deleteMovesOn();
     void commandsWritePendingEdits_data();
     void commandsWritePendingEdits();
-    void typingANewContact_data();
-    void typingANewContact();
-    void leavingARowWritesIt_data();
-    void leavingARowWritesIt();
     void closingWritesPendingEdits_data();
     void closingWritesPendingEdits();
-    void escapeDropsWhatCannotBeWritten();
     void searchResetAndReopen();
     void logTwiceLeavesOneWindow();
     void missingLogFileIsADataError();
@@ -117,28 +112,17 @@ void TestFrmLog1::panelControlsSitWhereDesigned_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("cmdAdd") << "cmdAdd"
-                            << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
-    QTest::newRow("cmdUpdate") << "cmdUpdate"
-                               << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
-    QTest::newRow("cmdDelete") << "cmdDelete"
-                               << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
-    QTest::newRow("cmdRefresh") << "cmdRefresh"
-                                << "&Rivisualizza" << QRect(3521, 0, 1095, 300) << true;
-    QTest::newRow("cmdClose") << "cmdClose"
-                              << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
-    QTest::newRow("Command1") << "Command1"
-                              << "Cerca" << QRect(8280, 0, 1095, 300) << true;
-    QTest::newRow("Text1") << "Text1"
-                           << "Text1" << QRect(9600, 0, 495, 285) << false;
-    QTest::newRow("Text2") << "Text2"
-                           << "Text2" << QRect(10200, 0, 495, 285) << false;
-    QTest::newRow("Text3") << "Text3"
-                           << "Text3" << QRect(10800, 0, 495, 285) << false;
-    QTest::newRow("Text4") << "Text4"
-                           << "" << QRect(7080, 0, 1095, 300) << true;
-    QTest::newRow("Command2") << "Command2"
-                              << "Reset" << QRect(5880, 0, 1095, 300) << true;
+    QTest::newRow("cmdAdd") << "cmdAdd" << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
+    QTest::newRow("cmdUpdate") << "cmdUpdate" << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
+    QTest::newRow("cmdDelete") << "cmdDelete" << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
+    QTest::newRow("cmdRefresh") << "cmdRefresh" << "&Rivisualizza" << QRect(3521, 0, 1095, 300) << true;
+    QTest::newRow("cmdClose") << "cmdClose" << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
+    QTest::newRow("Command1") << "Command1" << "Cerca" << QRect(8280, 0, 1095, 300) << true;
+    QTest::newRow("Text1") << "Text1" << "Text1" << QRect(9600, 0, 495, 285) << false;
+    QTest::newRow("Text2") << "Text2" << "Text2" << QRect(10200, 0, 495, 285) << false;
+    QTest::newRow("Text3") << "Text3" << "Text3" << QRect(10800, 0, 495, 285) << false;
+    QTest::newRow("Text4") << "Text4" << "" << QRect(7080, 0, 1095, 300) << true;
+    QTest::newRow("Command2") << "Command2" << "Reset" << QRect(5880, 0, 1095, 300) << true;
 }
 
 void TestFrmLog1::panelControlsSitWhereDesigned() {
@@ -235,6 +219,7 @@ void TestFrmLog1::deleteMovesOn() {
     log.click("cmdDelete");
     OpenLog::settle();
     QCOMPARE(log.file->calls().join(' '), storedCalls);
+    QCOMPARE(shownCalls(log).join(' '), storedCalls);
     QCOMPARE(log.currentRow(), currentRow);
     QCOMPARE(log.model()->currentRow(), currentRow);
     QCOMPARE(log.test.dialogs.messageTexts(), messages);
@@ -247,21 +232,19 @@ void TestFrmLog1::commandsWritePendingEdits_data() {
     QTest::addColumn<bool>("changedElsewhere");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("storedName");
-    QTest::newRow("update, nothing pending") << "cmdUpdate"
-                                             << "" << false << QStringList() << "-";
-    QTest::newRow("update") << "cmdUpdate"
-                            << "Mario" << false << QStringList() << "Mario";
+    QTest::newRow("update, nothing pending") << "cmdUpdate" << "" << false << QStringList() << "-";
+    QTest::newRow("update") << "cmdUpdate" << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("update, changed elsewhere")
-        << "cmdUpdate"
-        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
-    QTest::newRow("refresh") << "cmdRefresh"
-                             << "Mario" << false << QStringList() << "Mario";
+        << "cmdUpdate" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+    QTest::newRow("refresh") << "cmdRefresh" << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("search, changed elsewhere")
-        << "Command1"
-        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+        << "Command1" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
     QTest::newRow("reset, changed elsewhere")
-        << "Command2"
-        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+        << "Command2" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+    QTest::newRow("down to the next row") << "Down" << "Mario" << false << QStringList() << "Mario";
+    QTest::newRow("down to the next row, changed elsewhere")
+        << "Down" << "Mario" << true << QStringList{"Data error event hit err:" + kChangedElsewhere}
+        << "Luigi";
 }
 
 void TestFrmLog1::commandsWritePendingEdits() {
@@ -279,73 +262,15 @@ void TestFrmLog1::commandsWritePendingEdits() {
     }
     if (changedElsewhere)
         log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
-    log.click(qPrintable(command));
+    if (command == "Down")
+        log.key(Qt::Key_Down);
+    else
+        log.click(qPrintable(command));
     OpenLog::settle();
     QCOMPARE(log.test.dialogs.messageTexts(), messages);
     QCOMPARE(log.stored().first().section('|', 4), storedName);
     if (!typed.isEmpty())
         QCOMPARE(log.cell(0, 4), typed.toUpper()); // what was typed is kept either way
-}
-
-void TestFrmLog1::typingANewContact_data() {
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QList<Qt::Key>>("between"); // keys from the call to the name
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("added");
-    QTest::newRow("Tab") << "ik0dd" << QList<Qt::Key>{Qt::Key_Tab} << "Mario"
-                         << QStringList{"-|-|-|ik0dd|Mario"};
-    QTest::newRow("Return, Right") << "ik0dd" << QList<Qt::Key>{Qt::Key_Return, Qt::Key_Right}
-                                   << "Mario" << QStringList{"-|-|-|ik0dd|Mario"};
-    QTest::newRow("F2 and nothing typed")
-        << "" << QList<Qt::Key>{Qt::Key_F2, Qt::Key_Return} << "" << QStringList();
-}
-
-void TestFrmLog1::typingANewContact() {
-    QFETCH(QString, call);
-    QFETCH(QList<Qt::Key>, between);
-    QFETCH(QString, name);
-    QFETCH(QStringList, added);
-    OpenLog log(kThree);
-    log.open();
-    log.click("cmdAdd");
-    OpenLog::settle();
-    log.clickCell(3, 3);
-    log.type(call);
-    for (Qt::Key key : between)
-        log.key(key);
-    log.type(name);
-    log.key(Qt::Key_Up);
-    QCOMPARE(log.stored().mid(3), added);
-    QCOMPARE(log.currentRow(), 2);
-    QCOMPARE(log.model()->newRecordRow(), 3 + added.size());
-}
-
-void TestFrmLog1::leavingARowWritesIt_data() {
-    QTest::addColumn<bool>("changedElsewhere");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QString>("storedName");
-    QTest::newRow("written") << false << QStringList() << "Mario";
-    QTest::newRow("changed elsewhere")
-        << true << QStringList{"Data error event hit err:" + kChangedElsewhere} << "Luigi";
-}
-
-void TestFrmLog1::leavingARowWritesIt() {
-    QFETCH(bool, changedElsewhere);
-    QFETCH(QStringList, messages);
-    QFETCH(QString, storedName);
-    OpenLog log(kThree);
-    log.open();
-    log.clickCell(0, 4);
-    log.type("Mario");
-    log.key(Qt::Key_Return);
-    if (changedElsewhere)
-        log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
-    log.key(Qt::Key_Down);
-    OpenLog::settle();
-    QCOMPARE(log.currentRow(), 1);
-    QCOMPARE(log.test.dialogs.messageTexts(), messages);
-    QCOMPARE(log.stored().first().section('|', 4), storedName);
-    QCOMPARE(log.cell(0, 4), QStringLiteral("MARIO"));
 }
 
 void TestFrmLog1::closingWritesPendingEdits_data() {
@@ -383,20 +308,6 @@ void TestFrmLog1::closingWritesPendingEdits() {
         QVERIFY(log.windows.frmLog1().unload() == false);
     }
     log.windows.form1().unload();
-}
-
-void TestFrmLog1::escapeDropsWhatCannotBeWritten() {
-    OpenLog log(kThree);
-    log.open();
-    log.clickCell(0, 4);
-    log.type("Mario");
-    log.key(Qt::Key_Return);
-    log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
-    QVERIFY(!log.windows.frmLog1().unload());
-    log.key(Qt::Key_Escape);
-    QCOMPARE(log.cell(0, 4), QString()); // the name as it was read
-    QVERIFY(log.windows.frmLog1().unload());
-    QCOMPARE(log.test.dialogs.messageTexts(), QStringList{kChangedElsewhere});
 }
 
 void TestFrmLog1::searchResetAndReopen() {

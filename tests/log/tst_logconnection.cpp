@@ -2,7 +2,6 @@
 #include "log/ConnectionString.h"
 #include "log/DataControl.h"
 #include "log/LogConnection.h"
-#include "log/RecordSet.h"
 
 #include <QFile>
 #include <QTest>
@@ -17,7 +16,6 @@ private slots:
     void opensTheInstalledLogWithTheDesignString();
     void refusesWhatIsNotTheLog_data();
     void refusesWhatIsNotTheLog();
-    void dataControlRefreshFailsWithoutTheLog();
 };
 
 void TestLogConnection::parsesConnectionStrings_data() {
@@ -101,16 +99,6 @@ void TestLogConnection::refusesWhatIsNotTheLog() {
     QVERIFY2(description.contains(test.installationFolder() + "/"), qPrintable(description));
     // Opening never creates the log.
     QCOMPARE(QFile::exists(test.logPath()), !fileContent.isEmpty());
-}
-
-void TestLogConnection::dataControlRefreshFailsWithoutTheLog() {
-    TestServices test;
-    DataControl control(test.paths);
-    QVERIFY(!control.refresh());
-    QCOMPARE(control.lastErrorNumber(), SQLITE_CANTOPEN);
-    QVERIFY(control.lastError().contains("does not exist"));
-    QVERIFY(!control.recordSet().isOpen());
-    QVERIFY(!QFile::exists(test.logPath()));
 }
 
 QTEST_GUILESS_MAIN(TestLogConnection)

@@ -30,7 +30,6 @@ private slots:
     void cleanup();
     void doubleClickCopiesDateAndTimes_data();
     void doubleClickCopiesDateAndTimes();
-    void loadsTheClockWindowFirst();
     void wholeContact();
 };
 
@@ -51,12 +50,8 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {
                                 << "meno" << afternoon << 1 << 3 << copied;
     QTest::newRow("new-record row") << "2024-01-05|IK0AA|PAOLO"
                                     << "meno" << afternoon << 2 << 3 << copied;
-    QTest::newRow("on the note") << "2024-01-05|IK0AA|"
-                                 << "meno" << afternoon << 1 << 10 << copied;
     QTest::newRow("filled name") << "2024-01-05|IK0AA|PAOLO"
                                  << "meno" << afternoon << 1 << 3 << "";
-    QTest::newRow("blank name") << "2024-01-05|IK0AA| "
-                                << "meno" << afternoon << 1 << 3 << "";
     QTest::newRow("plus pair shown") << "2024-01-05|IK0AA|"
                                      << "piu" << afternoon << 1 << 3 << copied;
     QTest::newRow("just after midnight") << "2024-01-05|IK0AA|"
@@ -92,18 +87,6 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes() {
     QCOMPARE(log.stored().at(1).section('|', 0, 2), QStringLiteral("2024-01-05|-|-"));
     QVERIFY(log.test.dialogs.messages().isEmpty());
     QVERIFY(log.test.errors.failures().isEmpty());
-}
-
-void TestLogTransfer::loadsTheClockWindowFirst() {
-    OpenLog log({kFirstRow});
-    log.open();
-    log.doubleClickCell(0, 0);
-    QVERIFY(log.windows.form1().isLoaded());
-    // The captions the freshly loaded clock window holds: the start clock's placeholder, and
-    // nothing yet in the stop clock.
-    const QString placeholder = log.test.formats.systemTimeText(QTime(14, 5, 9));
-    QCOMPARE(buffers(log), "06/12/2026|" + placeholder + "|");
-    QCOMPARE(cells(log, 0), "06/12/2026|" + placeholder + "|");
 }
 
 void TestLogTransfer::wholeContact() {
