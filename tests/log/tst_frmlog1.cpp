@@ -35,6 +35,9 @@ QStringList shownCalls(const OpenLog& log) {
 class TestFrmLog1 : public QObject {
     Q_OBJECT
 private slots:
+    void typingANewContact_data();
+    void typingANewContact();
+    void escapeDropsWhatCannotBeWritten();
     void cleanup();
     void looksAsDesigned();
     void panelControlsSitWhereDesigned_data();
@@ -379,6 +382,53 @@ void TestFrmLog1::unloadRestoresThePointer() {
     QApplication::setOverrideCursor(Qt::BusyCursor);
     QVERIFY(log.windows.frmLog1().unload());
     QVERIFY(!QApplication::overrideCursor());
+}
+
+void TestFrmLog1::typingANewContact_data() {
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QList<Qt::Key>>("between"); // keys from the call to the name
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("added");
+    QTest::newRow("Tab") << "ik0dd" << QList<Qt::Key>{Qt::Key_Tab} << "Mario"
+                         << QStringList{"-|-|-|ik0dd|Mario"};
+    QTest::newRow("Return, Right") << "ik0dd" << QList<Qt::Key>{Qt::Key_Return, Qt::Key_Right}
+                                   << "Mario" << QStringList{"-|-|-|ik0dd|Mario"};
+    QTest::newRow("F2 and nothing typed")
+        << "" << QList<Qt::Key>{Qt::Key_F2, Qt::Key_Return} << "" << QStringList();
+}
+
+void TestFrmLog1::typingANewContact() {
+    QFETCH(QString, call);
+    QFETCH(QList<Qt::Key>, between);
+    QFETCH(QString, name);
+    QFETCH(QStringList, added);
+    OpenLog log(kThree);
+    log.open();
+    log.click("cmdAdd");
+    OpenLog::settle();
+    log.clickCell(3, 3);
+    log.type(call);
+    for (Qt::Key key : between)
+        log.key(key);
+    log.type(name);
+    log.key(Qt::Key_Up);
+    QCOMPARE(log.stored().mid(3), added);
+    QCOMPARE(log.currentRow(), 2);
+    QCOMPARE(log.model()->newRecordRow(), 3 + added.size());
+}
+
+void TestFrmLog1::escapeDropsWhatCannotBeWritten() {
+    OpenLog log(kThree);
+    log.open();
+    log.clickCell(0, 4);
+    log.type("Mario");
+    log.key(Qt::Key_Return);
+    log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
+    QVERIFY(!log.windows.frmLog1().unload());
+    log.key(Qt::Key_Escape);
+    QCOMPARE(log.cell(0, 4), QString()); // the name as it was read
+    QVERIFY(log.windows.frmLog1().unload());
+    QCOMPARE(log.test.dialogs.messageTexts(), QStringList{kChangedElsewhere});
 }
 
 QTEST_MAIN(TestFrmLog1)

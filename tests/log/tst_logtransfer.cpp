@@ -27,6 +27,7 @@ QString buffers(const OpenLog& log) {
 class TestLogTransfer : public QObject {
     Q_OBJECT
 private slots:
+    void loadsTheClockWindowFirst();
     void cleanup();
     void doubleClickCopiesDateAndTimes_data();
     void doubleClickCopiesDateAndTimes();
@@ -52,6 +53,8 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {
                                     << "meno" << afternoon << 2 << 3 << copied;
     QTest::newRow("filled name") << "2024-01-05|IK0AA|PAOLO"
                                  << "meno" << afternoon << 1 << 3 << "";
+    QTest::newRow("blank name") << "2024-01-05|IK0AA| "
+                                << "meno" << afternoon << 1 << 3 << "";
     QTest::newRow("plus pair shown") << "2024-01-05|IK0AA|"
                                      << "piu" << afternoon << 1 << 3 << copied;
     QTest::newRow("just after midnight") << "2024-01-05|IK0AA|"
@@ -120,6 +123,18 @@ void TestLogTransfer::wholeContact() {
                                         "2026-12-06|13:05:10 |13:10:10 |ik0bb|Mario"}));
     QCOMPARE(log.cell(1, 3), QStringLiteral("IK0BB"));
     QVERIFY(log.test.dialogs.messages().isEmpty());
+}
+
+void TestLogTransfer::loadsTheClockWindowFirst() {
+    OpenLog log({kFirstRow});
+    log.open();
+    log.doubleClickCell(0, 0);
+    QVERIFY(log.windows.form1().isLoaded());
+    // The captions the freshly loaded clock window holds: the start clock's placeholder, and
+    // nothing yet in the stop clock.
+    const QString placeholder = log.test.formats.systemTimeText(QTime(14, 5, 9));
+    QCOMPARE(buffers(log), "06/12/2026|" + placeholder + "|");
+    QCOMPARE(cells(log, 0), "06/12/2026|" + placeholder + "|");
 }
 
 QTEST_MAIN(TestLogTransfer)

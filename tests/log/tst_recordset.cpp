@@ -65,6 +65,8 @@ private slots:
     void identicalRowsAreEditedAndDeletedApart();
     void outsideChangesAreNotOverwritten_data();
     void outsideChangesAreNotOverwritten();
+    void queriesUseTheLogIndexes_data();
+    void queriesUseTheLogIndexes();
 };
 
 void TestRecordSet::designQueryOrdersByDate() {
@@ -327,6 +329,34 @@ void TestRecordSet::outsideChangesAreNotOverwritten() {
     if (operation == "update")
         QCOMPARE(records.value("Name").toString(), "MINE");
     QCOMPARE(records.size(), operation == "delete" && succeeds ? 1 : 2);
+}
+
+void TestRecordSet::queriesUseTheLogIndexes_data() {
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("searchText");
+    QTest::addColumn<QString>("plan");
+    QTest::newRow("design query walks the date index")
+        << LogQueries::design().text << "" << "SCAN Log1 USING INDEX Log1_QSO_Date";
+    QTest::newRow("bound call searched through the case-blind index")
+        << LogQueries::search("").text << "IK0ABC"
+        << "SEARCH Log1 USING INDEX Log1_OM_Call (OM_Call>? AND OM_Call<?)";
+    QTest::newRow("bound prefix searched through the case-blind index")
+        << LogQueries::search("").text << "IK0%"
+        << "SEARCH Log1 USING INDEX Log1_OM_Call (OM_Call>? AND OM_Call<?)";
+    QTest::newRow("leading wildcard reads the whole table")
+        << LogQueries::search("").text << "%ABC" << "SCAN Log1";
+}
+
+void TestRecordSet::queriesUseTheLogIndexes() {
+    QFETCH(QString, query);
+    QFETCH(QString, searchText);
+    QFETCH(QString, plan);
+    Log log;
+    // SQLite plans a `like` on a bound value again once the value is known.
+    const QVariantList values = searchText.isEmpty() ? QVariantList() : QVariantList{searchText};
+    const QStringList steps = log.file->rows("EXPLAIN QUERY PLAN " + query, values);
+    QCOMPARE(steps.size(), 1);
+    QCOMPARE(steps.first().section('|', 3), plan);
 }
 
 QTEST_GUILESS_MAIN(TestRecordSet)
