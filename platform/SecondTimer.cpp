@@ -15,7 +15,7 @@ SecondTimer::SecondTimer(const Clock& clock, QObject* parent) : QObject(parent),
 
 void SecondTimer::start() {
     m_active = true;
-    const qint64 nowMs = m_clock.now().toMSecsSinceEpoch();
+    const qint64 nowMs = m_clock.msecsSinceEpoch();
     m_nextBoundaryMs = (nowMs / 1000 + 1) * 1000;
     arm();
 }
@@ -26,13 +26,13 @@ void SecondTimer::stop() {
 }
 
 void SecondTimer::arm() {
-    const qint64 nowMs = m_clock.now().toMSecsSinceEpoch();
+    const qint64 nowMs = m_clock.msecsSinceEpoch();
     const qint64 delay = qBound(qint64(0), m_nextBoundaryMs - nowMs + kBoundaryMarginMs, qint64(1000));
     m_timer.start(int(delay));
 }
 
 void SecondTimer::fire() {
-    const qint64 nowMs = m_clock.now().toMSecsSinceEpoch();
+    const qint64 nowMs = m_clock.msecsSinceEpoch();
     if (nowMs < m_nextBoundaryMs) {
         arm(); // woke up early: the second has not changed yet
         return;
