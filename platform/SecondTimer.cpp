@@ -17,7 +17,7 @@ void SecondTimer::start() {
     m_active = true;
     const qint64 nowMs = m_clock.msecsSinceEpoch();
     m_nextBoundaryMs = (nowMs / 1000 + 1) * 1000;
-    arm();
+    arm(nowMs);
 }
 
 void SecondTimer::stop() {
@@ -25,8 +25,7 @@ void SecondTimer::stop() {
     m_timer.stop();
 }
 
-void SecondTimer::arm() {
-    const qint64 nowMs = m_clock.msecsSinceEpoch();
+void SecondTimer::arm(qint64 nowMs) {
     const qint64 delay = qBound(qint64(0), m_nextBoundaryMs - nowMs + kBoundaryMarginMs, qint64(1000));
     m_timer.start(int(delay));
 }
@@ -34,10 +33,10 @@ void SecondTimer::arm() {
 void SecondTimer::fire() {
     const qint64 nowMs = m_clock.msecsSinceEpoch();
     if (nowMs < m_nextBoundaryMs) {
-        arm(); // woke up early: the second has not changed yet
+        arm(nowMs); // woke up early: the second has not changed yet
         return;
     }
     m_nextBoundaryMs = (nowMs / 1000 + 1) * 1000;
-    arm();
+    arm(nowMs);
     emit timeout(); // a handler may stop the timer; arming first keeps that stop effective
 }

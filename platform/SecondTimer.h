@@ -21,7 +21,7 @@ signals:
     void timeout();
 
 private:
-    void arm();
+    void arm(qint64 nowMs);
     void fire();
 
     const Clock& m_clock;
