@@ -27,7 +27,9 @@ private:
     };
     struct PrintingErrorPath : ErrorPath {
         explicit PrintingErrorPath(PrintingDialogs& dialogs) : dialogs(dialogs) {}
-        void fail(const QString& description) override { dialogs.message(description, Dialogs::Icon::Critical); }
+        void fail(const QString& description) override {
+            dialogs.message(description, Dialogs::Icon::Critical);
+        }
         PrintingDialogs& dialogs;
     };
 

@@ -14,11 +14,11 @@
 
 namespace {
 
-constexpr std::array kPrefixes = {"I",  "IK", "IZ", "IW", "DL", "DJ", "G",  "M",  "F",  "EA",
+constexpr std::array kPrefixes = {"I",  "IK", "IZ", "IW", "DL", "DJ", "G",  "M",  "F",   "EA",
                                   "W",  "K",  "N",  "JA", "VK", "UA", "SP", "OK", "HB9", "PA",
-                                  "ON", "LU", "PY", "ZS", "VE", "OH", "SM", "LA", "YO", "9A"};
-constexpr std::array kNames = {"Mario", "Giuseppe", "Hans", "John", "Pierre", "Jose", "Ken",
-                               "Ivan",  "Piotr",    "Jan",  "Bob",  "Luca",   "Anna", "Maria",
+                                  "ON", "LU", "PY", "ZS", "VE", "OH", "SM", "LA", "YO",  "9A"};
+constexpr std::array kNames = {"Mario", "Giuseppe", "Hans", "John", "Pierre", "Jose",  "Ken",
+                               "Ivan",  "Piotr",    "Jan",  "Bob",  "Luca",   "Anna",  "Maria",
                                "Yuki",  "Carlos",   "Erik", "Olga", "Paolo",  "Franco"};
 constexpr std::array kPlaces = {"Roma",   "Milano", "Berlin", "London",  "Paris",  "Madrid",
                                 "Boston", "Tokyo",  "Sydney", "Moskva",  "Warsaw", "Praha",
@@ -28,12 +28,11 @@ struct Band {
     double lowMHz;
     double highMHz;
 };
-constexpr std::array kBands = {Band{"160m", 1.81, 2.0},    Band{"80m", 3.5, 3.8},
-                               Band{"40m", 7.0, 7.2},      Band{"30m", 10.1, 10.15},
-                               Band{"20m", 14.0, 14.35},   Band{"17m", 18.068, 18.168},
-                               Band{"15m", 21.0, 21.45},   Band{"12m", 24.89, 24.99},
-                               Band{"10m", 28.0, 29.7},    Band{"6m", 50.0, 52.0},
-                               Band{"2m", 144.0, 146.0}};
+constexpr std::array kBands = {
+    Band{"160m", 1.81, 2.0},  Band{"80m", 3.5, 3.8},     Band{"40m", 7.0, 7.2},
+    Band{"30m", 10.1, 10.15}, Band{"20m", 14.0, 14.35},  Band{"17m", 18.068, 18.168},
+    Band{"15m", 21.0, 21.45}, Band{"12m", 24.89, 24.99}, Band{"10m", 28.0, 29.7},
+    Band{"6m", 50.0, 52.0},   Band{"2m", 144.0, 146.0}};
 constexpr std::array kModes = {"SSB", "CW", "FT8", "RTTY", "FM", "PSK31"};
 
 class Contacts {
@@ -61,8 +60,7 @@ public:
                       secondsOfDay / 60 % 60, secondsOfDay % 60);
         return text;
     }
-    template <class Array>
-    const char* any(const Array& values) {
+    template <class Array> const char* any(const Array& values) {
         return values[pick(int(values.size()))];
     }
     const Band& band() { return kBands[pick(int(kBands.size()))]; }
@@ -130,7 +128,8 @@ bool LogGenerator::write(const QString& filePath, int contacts) {
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
-        m_lastError = QStringLiteral("Cannot write %1: %2").arg(filePath, QString::fromUtf8(sqlite3_errmsg(db)));
+        m_lastError = QStringLiteral("Cannot write %1: %2")
+                          .arg(filePath, QString::fromUtf8(sqlite3_errmsg(db)));
     sqlite3_finalize(insert);
     sqlite3_close(db);
     return rc == SQLITE_OK;

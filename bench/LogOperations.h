@@ -7,14 +7,14 @@
 // benchmark (the program's own log window, a plain Qt SQL model in a table view, SQLite's C API)
 // performs every step on its own copy of the same file and reports the milliseconds it took.
 struct LogOperations {
-    std::function<void()> open;      // open the log until its first screen of rows is painted
-    std::function<void()> add;       // go to the last record and on to the new-record row
-    std::function<void()> search;    // exact call search until the result is painted
-    std::function<void()> reset;     // back to the whole log
-    std::function<void()> refresh;   // read the current view again
-    std::function<void()> remove;    // delete the record in the middle of the log
-    std::function<void()> update;    // save one edited row
-    std::function<void()> toMiddle;  // before remove, not timed: go to the middle record
+    std::function<void()> open;     // open the log until its first screen of rows is painted
+    std::function<void()> add;      // go to the last record and on to the new-record row
+    std::function<void()> search;   // exact call search until the result is painted
+    std::function<void()> reset;    // back to the whole log
+    std::function<void()> refresh;  // read the current view again
+    std::function<void()> remove;   // delete the record in the middle of the log
+    std::function<void()> update;   // save one edited row
+    std::function<void()> toMiddle; // before remove, not timed: go to the middle record
 };
 
 // The call searched for (that of the contact in the middle of the file) and the number of

@@ -5,7 +5,8 @@
 #include "SqliteFloorVariant.h"
 
 QStringList logVariantNames() {
-    return {QStringLiteral("tempora"), QStringLiteral("qt-sql-model"), QStringLiteral("sqlite-c-api")};
+    return {QStringLiteral("tempora"), QStringLiteral("qt-sql-model"),
+            QStringLiteral("sqlite-c-api")};
 }
 
 std::unique_ptr<LogVariant> makeLogVariant(const QString& name, const QString& file,

@@ -4,10 +4,10 @@
 
 #include "log/DataControl.h"
 #include "log/FrmLog1.h"
-#include "log/RecordSet.h"
 #include "log/LogGrid.h"
 #include "log/LogGridView.h"
 #include "log/LogTableModel.h"
+#include "log/RecordSet.h"
 #include "platform/Windows.h"
 
 #include <QAbstractButton>
@@ -33,14 +33,13 @@ public:
     }
 
     LogOperations operations() override {
-        return {[this] { open(); },    [this] { add(); },     [this] { search(); },
-                [this] { reset(); },   [this] { refresh(); }, [this] { remove(); },
-                [this] { update(); },  [this] { toMiddle(); }};
+        return {[this] { open(); },   [this] { add(); },     [this] { search(); },
+                [this] { reset(); },  [this] { refresh(); }, [this] { remove(); },
+                [this] { update(); }, [this] { toMiddle(); }};
     }
 
 private:
-    template <class T>
-    T* control(const char* name) {
+    template <class T> T* control(const char* name) {
         T* found = m_window->findChild<T*>(QLatin1String(name));
         if (!found)
             qFatal("the log window has no %s", name);

@@ -19,8 +19,9 @@ public:
     }
 
     LogOperations operations() override {
-        return {[this] { open(); },    [this] { add(); },     [this] { search(); },
-                [this] { reset(); },   [this] { refresh(); }, [this] { remove(); },
+        return {[this] { open(); },    [this] { add(); },
+                [this] { search(); },  [this] { reset(); },
+                [this] { refresh(); }, [this] { remove(); },
                 [this] { update(); },  [this] { fetchUntil(int(m_probe.contacts / 2)); }};
     }
 

@@ -53,7 +53,9 @@ private:
         sqlite3_open_v2(m_file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
         readScreen(kDesignQuery);
     }
-    void readRow(qint64 rowid) { step("SELECT * FROM Log1 WHERE rowid = ?", 1, QByteArray(), rowid); }
+    void readRow(qint64 rowid) {
+        step("SELECT * FROM Log1 WHERE rowid = ?", 1, QByteArray(), rowid);
+    }
     void search() {
         step("SELECT * FROM Log1 WHERE OM_Call like ?", 1 << 30, m_probe.call.toUtf8());
     }

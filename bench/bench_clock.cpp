@@ -4,8 +4,8 @@
 // seconds skipped or shown twice.
 #include "BenchSupport.h"
 
-#include "clock/Form1.h"
 #include "BenchServices.h"
+#include "clock/Form1.h"
 #include "platform/SecondTimer.h"
 #include "platform/Windows.h"
 

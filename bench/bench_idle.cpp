@@ -4,9 +4,9 @@
 #include "BenchSupport.h"
 #include "LogGenerator.h"
 
+#include "BenchServices.h"
 #include "clock/Form1.h"
 #include "log/FrmLog1.h"
-#include "BenchServices.h"
 #include "platform/Windows.h"
 
 #include <QAction>
@@ -33,8 +33,8 @@ void measure(int seconds) {
         const qint64 wakeStart = BenchSupport::voluntaryContextSwitches();
         QTimer::singleShot(seconds * 1000, qApp, [=] {
             QTextStream(stdout) << "cpu_ms " << BenchSupport::cpuMilliseconds() - cpuStart
-                                << "\nwakeups " << BenchSupport::voluntaryContextSwitches() - wakeStart
-                                << Qt::endl;
+                                << "\nwakeups "
+                                << BenchSupport::voluntaryContextSwitches() - wakeStart << Qt::endl;
             QCoreApplication::exit(0);
         });
     });
@@ -143,11 +143,15 @@ int main(int argc, char** argv) {
             .arg(perSecond[QStringLiteral("cpu_ms")] / 10.0, 0, 'f', 3)
             .arg(perSecond[QStringLiteral("wakeups")], 0, 'f', 2);
     };
-    const double cpuRatio = oursPerSecond[QStringLiteral("cpu_ms")] / barePerSecond[QStringLiteral("cpu_ms")];
-    const double wakeRatio = oursPerSecond[QStringLiteral("wakeups")] / barePerSecond[QStringLiteral("wakeups")];
+    const double cpuRatio =
+        oursPerSecond[QStringLiteral("cpu_ms")] / barePerSecond[QStringLiteral("cpu_ms")];
+    const double wakeRatio =
+        oursPerSecond[QStringLiteral("wakeups")] / barePerSecond[QStringLiteral("wakeups")];
     QTextStream(stdout) << "\n### Idle cost over " << seconds
-                        << " s, side by side\n\n| program | CPU (% of one core) | wake-ups per second |\n|---|---|---|\n"
-                        << row("tempora: clock strip + log window on 100 000 contacts", oursPerSecond)
+                        << " s, side by side\n\n| program | CPU (% of one core) | wake-ups per "
+                           "second |\n|---|---|---|\n"
+                        << row("tempora: clock strip + log window on 100 000 contacts",
+                               oursPerSecond)
                         << row("bare: six one-second timers, six labels", barePerSecond)
                         << "| ratio | " << QString::number(cpuRatio, 'f', 2) << " | "
                         << QString::number(wakeRatio, 'f', 2) << " |" << Qt::endl;

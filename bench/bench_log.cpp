@@ -19,8 +19,8 @@
 
 namespace {
 
-const QStringList kOperations = {QStringLiteral("open"),   QStringLiteral("add"),
-                                 QStringLiteral("search"), QStringLiteral("reset"),
+const QStringList kOperations = {QStringLiteral("open"),    QStringLiteral("add"),
+                                 QStringLiteral("search"),  QStringLiteral("reset"),
                                  QStringLiteral("refresh"), QStringLiteral("delete"),
                                  QStringLiteral("update")};
 
@@ -40,8 +40,8 @@ LogProbe probe(const QString& file) {
                        "ORDER BY rowid LIMIT 1",
                        -1, &statement, nullptr);
     if (sqlite3_step(statement) == SQLITE_ROW)
-        result.call = QString::fromUtf8(
-            reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        result.call =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
     sqlite3_finalize(statement);
     sqlite3_prepare_v2(db, "SELECT count(*) FROM Log1", -1, &statement, nullptr);
     if (sqlite3_step(statement) == SQLITE_ROW)
@@ -60,9 +60,8 @@ int runOnce(const QString& variant, const QString& file, const QString& call, qi
         return 2;
     }
     const LogOperations operations = subject->operations();
-    const std::function<void()> steps[] = {operations.open,    operations.add,
-                                           operations.search,  operations.reset,
-                                           operations.refresh, operations.remove,
+    const std::function<void()> steps[] = {operations.open,  operations.add,     operations.search,
+                                           operations.reset, operations.refresh, operations.remove,
                                            operations.update};
     for (int i = 0; i < kOperations.size(); ++i) {
         if (kOperations[i] == QLatin1String("delete") && operations.toMiddle)
@@ -151,7 +150,10 @@ int drive(const QList<int>& sizes, int runs, const QString& dataFolder) {
         for (const QString& operation : kOperations) {
             out() << "| " << operation << " |";
             for (const QString& variant : variants)
-                out() << ' ' << BenchSupport::formatMs(BenchSupport::median(byVariant[variant].ms[operation])) << " |";
+                out() << ' '
+                      << BenchSupport::formatMs(
+                             BenchSupport::median(byVariant[variant].ms[operation]))
+                      << " |";
             const double ours = BenchSupport::median(byVariant[variants[0]].ms[operation]);
             const double theirs = BenchSupport::median(byVariant[variants[1]].ms[operation]);
             out() << ' ' << QString::number(theirs > 0 ? ours / theirs : 0, 'f', 2) << " |\n";
@@ -159,7 +161,10 @@ int drive(const QList<int>& sizes, int runs, const QString& dataFolder) {
         out() << "| peak memory above an empty log (MB) |";
         for (const QString& variant : variants)
             out() << ' '
-                  << QString::number((BenchSupport::median(byVariant[variant].peakKb) - emptyPeakKb[variant]) / 1024.0, 'f', 1)
+                  << QString::number(
+                         (BenchSupport::median(byVariant[variant].peakKb) - emptyPeakKb[variant]) /
+                             1024.0,
+                         'f', 1)
                   << " |";
         out() << " |" << Qt::endl;
     }

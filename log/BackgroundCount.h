@@ -36,8 +36,8 @@ private:
         bool abandoned = false;
     };
 
-    static qint64 count(const std::shared_ptr<Job>& job, const QByteArray& file,
-                        const QString& sql, const QVariantList& parameters);
+    static qint64 count(const std::shared_ptr<Job>& job, const QByteArray& file, const QString& sql,
+                        const QVariantList& parameters);
     void abandon();
     qint64 dataVersion() const;
 

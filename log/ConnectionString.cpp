@@ -37,7 +37,8 @@ ConnectionString::ConnectionString(const QString& text) {
         while (at < text.size() && text.at(at).isSpace())
             ++at;
         QString value;
-        if (at < text.size() && (text.at(at) == QLatin1Char('"') || text.at(at) == QLatin1Char('\''))) {
+        if (at < text.size() &&
+            (text.at(at) == QLatin1Char('"') || text.at(at) == QLatin1Char('\''))) {
             value = quotedValue(text, at);
             const qsizetype end = text.indexOf(QLatin1Char(';'), at);
             at = end < 0 ? text.size() : end + 1;

@@ -33,7 +33,8 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
             terms << QLatin1Char('(') + condition + QLatin1Char(')');
         if (!extra.isEmpty())
             terms << extra;
-        return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+        return terms.isEmpty() ? QString()
+                               : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
     };
     const QString select = QStringLiteral("SELECT rowid FROM %1").arg(table);
     const QString ascending = m_keyedByRowid
@@ -51,12 +52,19 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
         m_texts[AfterKey] = select + where(QStringLiteral("rowid > :rowid")) + ascending;
         m_texts[BeforeKey] = select + where(QStringLiteral("rowid < :rowid")) + descending;
     } else {
-        m_texts[AfterKey] = select + where(QStringLiteral("(%1, rowid) > (:key, :rowid)").arg(key)) + ascending;
-        m_texts[AfterNullKey] = select + where(QStringLiteral("%1 IS NULL AND rowid > :rowid").arg(key)) + byRowid;
-        m_texts[FromFirstKey] = select + where(QStringLiteral("%1 IS NOT NULL").arg(key)) + ascending;
-        m_texts[BeforeKey] = select + where(QStringLiteral("(%1, rowid) < (:key, :rowid)").arg(key)) + descending;
-        m_texts[BeforeNullKey] = select + where(QStringLiteral("%1 IS NULL AND rowid < :rowid").arg(key)) + byRowidDescending;
-        m_texts[FromLastNull] = select + where(QStringLiteral("%1 IS NULL").arg(key)) + byRowidDescending;
+        m_texts[AfterKey] =
+            select + where(QStringLiteral("(%1, rowid) > (:key, :rowid)").arg(key)) + ascending;
+        m_texts[AfterNullKey] =
+            select + where(QStringLiteral("%1 IS NULL AND rowid > :rowid").arg(key)) + byRowid;
+        m_texts[FromFirstKey] =
+            select + where(QStringLiteral("%1 IS NOT NULL").arg(key)) + ascending;
+        m_texts[BeforeKey] =
+            select + where(QStringLiteral("(%1, rowid) < (:key, :rowid)").arg(key)) + descending;
+        m_texts[BeforeNullKey] = select +
+                                 where(QStringLiteral("%1 IS NULL AND rowid < :rowid").arg(key)) +
+                                 byRowidDescending;
+        m_texts[FromLastNull] =
+            select + where(QStringLiteral("%1 IS NULL").arg(key)) + byRowidDescending;
     }
     m_texts[Count] = QStringLiteral("SELECT count(*) FROM %1").arg(table) + where(QString());
     m_texts[All] = QStringLiteral("SELECT rowid FROM %1").arg(table) + where(QString());

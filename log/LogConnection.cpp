@@ -97,9 +97,9 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
 
 bool LogConnection::fail(int number, const QString& reason) {
     const QString file = m_filePath.isEmpty() ? QStringLiteral("no local file") : m_filePath;
-    m_lastError = QStringLiteral("Cannot open the log %1 (%2): %3.")
-                      .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file,
-                           reason);
+    m_lastError =
+        QStringLiteral("Cannot open the log %1 (%2): %3.")
+            .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file, reason);
     m_lastErrorNumber = number;
     return false;
 }

@@ -19,9 +19,9 @@ bool LogDateText::stored(const QString& text, QVariant& value) const {
     }
     const QDate date = m_formats.parseDateText(text);
     if (!date.isValid()) {
-        m_lastError = QStringLiteral("\"%1\" is not a date: type it as %2, for example %3.")
-                          .arg(text, m_formats.shortDateFormat(),
-                               m_formats.dateText(QDate(2024, 12, 31)));
+        m_lastError =
+            QStringLiteral("\"%1\" is not a date: type it as %2, for example %3.")
+                .arg(text, m_formats.shortDateFormat(), m_formats.dateText(QDate(2024, 12, 31)));
         return false;
     }
     value = date.toString(Qt::ISODate);

@@ -19,8 +19,8 @@ bool LogSchema::create(const QString& filePath) {
         "COMMIT;";
     sqlite3* db = nullptr;
     const QByteArray path = QFile::encodeName(filePath);
-    int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     char* message = nullptr;
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db, kSchema, nullptr, nullptr, &message);

@@ -182,7 +182,7 @@ bool LogTableModel::setCurrentRow(int row) {
 QString LogTableModel::columnText(int column) const {
     const int row = currentRow();
     return row < 0 || column < 0 || column >= LogColumns::kCount ? QString()
-                                                                  : text(row, column, true);
+                                                                 : text(row, column, true);
 }
 
 bool LogTableModel::setColumnText(int column, const QString& text) {

@@ -26,8 +26,9 @@ bool RecordSet::refuse(const QString& description) {
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
     const auto cannotOpen = [this, &source](int number, const QString& reason) {
-        return fail(number, QStringLiteral("The record source \"%1\" cannot be opened: %2.")
-                                .arg(source, reason));
+        return fail(
+            number,
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
@@ -35,8 +36,8 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
         return cannotOpen(check.errorCode(), check.errorMessage());
     if (check.parameterCount() != parameters.size()) {
         return cannotOpen(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
-                                        .arg(check.parameterCount())
-                                        .arg(parameters.size()));
+                                            .arg(check.parameterCount())
+                                            .arg(parameters.size()));
     }
     SelectParts parts;
     if (!parts.parse(source))
@@ -256,8 +257,7 @@ bool RecordSet::moveTo(int position) {
     if (!isOpen())
         return refuse(QStringLiteral("The record set is not open."));
     if (position < 0 || position > size() || (position == size() && !isComplete())) {
-        return refuse(
-            QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     leaveRow(position);
     if (position < size())
@@ -269,9 +269,8 @@ bool RecordSet::moveTo(int position) {
 
 QVariant RecordSet::value(int field) {
     if (m_cursor != Cursor::OnRow) {
-        refuse(m_cursor == Cursor::Deleted
-                         ? QStringLiteral("The current record has been deleted.")
-                         : QStringLiteral("There is no current record."));
+        refuse(m_cursor == Cursor::Deleted ? QStringLiteral("The current record has been deleted.")
+                                           : QStringLiteral("There is no current record."));
         return QVariant();
     }
     return valueAt(m_position, field);
@@ -379,16 +378,15 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
         return refuse(QStringLiteral("The record set is not open."));
     if (field < 0 || field >= fieldCount()) {
         return refuse(QStringLiteral("There is no field number %1: the record set has %2.")
-                                .arg(field)
-                                .arg(fieldCount()));
+                          .arg(field)
+                          .arg(fieldCount()));
     }
     if (position == size() && isComplete()) {
         emit willChangeRecord();
         if (!addNew())
             return false;
     } else if (position < 0 || position >= size()) {
-        return refuse(
-            QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
@@ -402,8 +400,8 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
         }
         if (!row.exists) {
             return refuse(QStringLiteral("Record %1 was deleted by someone else; it cannot "
-                                               "be changed.")
-                                    .arg(position + 1));
+                                         "be changed.")
+                              .arg(position + 1));
         }
         emit willChangeRecord();
         edit = m_edits.insert(*ref, Edit{row.values, row.values, QBitArray(fieldCount())});
@@ -416,7 +414,8 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
 
 QString RecordSet::recordName(const RowRef& ref) const {
     const int position = m_keys->positionOf(ref);
-    return position < 0 ? QStringLiteral("A record") : QStringLiteral("Record %1").arg(position + 1);
+    return position < 0 ? QStringLiteral("A record")
+                        : QStringLiteral("Record %1").arg(position + 1);
 }
 
 bool RecordSet::save(const QList<RowRef>& refs) {
@@ -558,8 +557,8 @@ bool RecordSet::deleteCurrent() {
             break;
         case RecordWriter::Outcome::Changed:
             return refuse(QStringLiteral("Record %1 was changed by someone else since it "
-                                               "was read, so it was not deleted.")
-                                    .arg(position + 1));
+                                         "was read, so it was not deleted.")
+                              .arg(position + 1));
         case RecordWriter::Outcome::Failed:
             return fail(m_writer->lastErrorNumber(),
                         QStringLiteral("Deleting record %1 failed: %2.")

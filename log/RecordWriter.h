@@ -29,8 +29,8 @@ public:
     void rollback();
 
     // Sets the fields marked in `changed` to their value in `values`.
-    Outcome update(qint64 rowid, const QVector<QVariant>& original,
-                   const QVector<QVariant>& values, const QBitArray& changed);
+    Outcome update(qint64 rowid, const QVector<QVariant>& original, const QVector<QVariant>& values,
+                   const QBitArray& changed);
     // Inserts the fields marked in `set`; the new row's rowid in `rowid`.
     Outcome insert(const QVector<QVariant>& values, const QBitArray& set, qint64& rowid);
     // Without `original`, the row is deleted whatever it holds.

@@ -149,7 +149,8 @@ bool RowKeys::fillForward(int position) {
 
 bool RowKeys::fillBackward(int position) {
     while (m_tailStart > position) {
-        const int limit = std::min(m_tailStart - m_headEnd, m_tailStart - 1 - position + m_stepSize);
+        const int limit =
+            std::min(m_tailStart - m_headEnd, m_tailStart - 1 - position + m_stepSize);
         KeyFetcher::Step step;
         if (!m_fetcher.backward(m_tailFirst, limit, step))
             return false;

@@ -77,7 +77,8 @@ bool tokenize(const QString& text, QList<Token>& tokens) {
 }
 
 bool isKeyword(const Token& token, const char* keyword) {
-    return token.kind == Token::Word && token.text.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
+    return token.kind == Token::Word &&
+           token.text.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0;
 }
 
 bool isName(const Token& token) {
@@ -104,8 +105,8 @@ bool SelectParts::parse(const QString& text) {
         const Token& token = tokens.at(i);
         if (token.depth != 0)
             continue;
-        for (const char* refused : {"distinct", "all", "join", "group", "having", "limit",
-                                    "union", "intersect", "except", "window", "values"}) {
+        for (const char* refused : {"distinct", "all", "join", "group", "having", "limit", "union",
+                                    "intersect", "except", "window", "values"}) {
             if (isKeyword(token, refused)) {
                 return fail(QStringLiteral("the record set reads one table with an optional "
                                            "condition and order; \"%1\" is not supported")
@@ -134,8 +135,8 @@ bool SelectParts::parse(const QString& text) {
         const qsizetype last = (order >= 0 ? order : tokens.size()) - 1;
         if (last <= where)
             return fail(QStringLiteral("its WHERE has no condition"));
-        m_condition = text.mid(tokens.at(where + 1).begin,
-                               tokens.at(last).end - tokens.at(where + 1).begin);
+        m_condition =
+            text.mid(tokens.at(where + 1).begin, tokens.at(last).end - tokens.at(where + 1).begin);
     }
     if (order >= 0) {
         // ORDER BY <column> [COLLATE <name>] [ASC]

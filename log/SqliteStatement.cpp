@@ -32,9 +32,9 @@ bool SqliteStatement::prepare(sqlite3* db, const QString& sql, bool persistent) 
     m_failed = false;
     const QByteArray text = sql.toUtf8();
     const char* tail = nullptr;
-    const int rc = sqlite3_prepare_v3(db, text.constData(), int(text.size()),
-                                      persistent ? SQLITE_PREPARE_PERSISTENT : 0, &m_statement,
-                                      &tail);
+    const int rc =
+        sqlite3_prepare_v3(db, text.constData(), int(text.size()),
+                           persistent ? SQLITE_PREPARE_PERSISTENT : 0, &m_statement, &tail);
     if (rc != SQLITE_OK) {
         fail(rc);
         return false;
@@ -101,7 +101,8 @@ bool SqliteStatement::bind(const char* name, const QVariant& value) {
     if (index == 0) {
         m_failed = true;
         m_errorCode = SQLITE_RANGE;
-        m_errorMessage = QStringLiteral("the statement has no parameter %1").arg(QLatin1String(name));
+        m_errorMessage =
+            QStringLiteral("the statement has no parameter %1").arg(QLatin1String(name));
         return false;
     }
     return bind(index, value);

@@ -32,9 +32,8 @@ Paths::Paths(QString installationFolder, QString backupFolder)
       m_backupFolder(QDir::cleanPath(backupFolder)) {}
 
 Paths Paths::fromEnvironment() {
-    QString installation = qEnvironmentVariableIsEmpty("TEMPORA_HOME")
-                               ? QString()
-                               : environmentFolder("TEMPORA_HOME");
+    QString installation =
+        qEnvironmentVariableIsEmpty("TEMPORA_HOME") ? QString() : environmentFolder("TEMPORA_HOME");
     if (installation.isEmpty()) {
         QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
         if (dataHome.isEmpty())

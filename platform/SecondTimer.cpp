@@ -5,7 +5,7 @@
 namespace {
 // Firing a little after the boundary keeps a slightly early wake-up from reading the old second.
 constexpr qint64 kBoundaryMarginMs = 1;
-}
+} // namespace
 
 SecondTimer::SecondTimer(const Clock& clock, QObject* parent) : QObject(parent), m_clock(clock) {
     m_timer.setSingleShot(true);
@@ -26,7 +26,8 @@ void SecondTimer::stop() {
 }
 
 void SecondTimer::arm(qint64 nowMs) {
-    const qint64 delay = qBound(qint64(0), m_nextBoundaryMs - nowMs + kBoundaryMarginMs, qint64(1000));
+    const qint64 delay =
+        qBound(qint64(0), m_nextBoundaryMs - nowMs + kBoundaryMarginMs, qint64(1000));
     m_timer.start(int(delay));
 }
 

@@ -27,8 +27,7 @@ protected:
     Window* m_window = nullptr;
 };
 
-template <class W>
-class WindowSlot : public WindowSlotBase {
+template <class W> class WindowSlot : public WindowSlotBase {
 public:
     using WindowSlotBase::WindowSlotBase;
 
@@ -86,8 +85,7 @@ private:
     WindowSlot<Form2> m_form2{*this};
 };
 
-template <class W>
-W* WindowSlot<W>::load() {
+template <class W> W* WindowSlot<W>::load() {
     if (!m_window) {
         auto* window = new W(m_windows.services(), m_windows);
         adopt(window);

@@ -57,7 +57,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    const QString difference = paths.resolve(QStringLiteral("C:\\Programmi\\Tempora\\Savetime.TXT"));
+    const QString difference =
+        paths.resolve(QStringLiteral("C:\\Programmi\\Tempora\\Savetime.TXT"));
     if (QFileInfo::exists(difference))
         out() << "kept " << difference << Qt::endl;
     else

@@ -18,10 +18,14 @@ void TestBackgroundCount::answersWhileTheLogIsUnchanged_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<QString>("call");
     QTest::addColumn<int>("expected"); // -1: no answer, count again
-    QTest::newRow("whole log") << "" << "" << 5;
-    QTest::newRow("bound search text") << "" << "IK0B%" << 2;
-    QTest::newRow("written through the same connection") << "own" << "" << -1;
-    QTest::newRow("written by another program") << "other" << "" << -1;
+    QTest::newRow("whole log") << ""
+                               << "" << 5;
+    QTest::newRow("bound search text") << ""
+                                       << "IK0B%" << 2;
+    QTest::newRow("written through the same connection") << "own"
+                                                         << "" << -1;
+    QTest::newRow("written by another program") << "other"
+                                                << "" << -1;
 }
 
 void TestBackgroundCount::answersWhileTheLogIsUnchanged() {
@@ -45,9 +49,9 @@ void TestBackgroundCount::answersWhileTheLogIsUnchanged() {
     else
         count.start(db, QStringLiteral("SELECT count(*) FROM Log1 WHERE OM_Call like ?"), {call});
     if (change == QLatin1String("own"))
-        QCOMPARE(sqlite3_exec(db, "INSERT INTO Log1 (OM_Call) VALUES ('X')", nullptr, nullptr,
-                              nullptr),
-                 SQLITE_OK);
+        QCOMPARE(
+            sqlite3_exec(db, "INSERT INTO Log1 (OM_Call) VALUES ('X')", nullptr, nullptr, nullptr),
+            SQLITE_OK);
     if (change == QLatin1String("other")) {
         other.add(QStringLiteral("2026-01-02"), QStringLiteral("Y"));
         // This connection sees the other's commit when it next reads.

@@ -113,17 +113,28 @@ void TestFrmLog1::panelControlsSitWhereDesigned_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QRect>("twips");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("cmdAdd") << "cmdAdd" << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
-    QTest::newRow("cmdUpdate") << "cmdUpdate" << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
-    QTest::newRow("cmdDelete") << "cmdDelete" << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
-    QTest::newRow("cmdRefresh") << "cmdRefresh" << "&Rivisualizza" << QRect(3521, 0, 1095, 300) << true;
-    QTest::newRow("cmdClose") << "cmdClose" << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
-    QTest::newRow("Command1") << "Command1" << "Cerca" << QRect(8280, 0, 1095, 300) << true;
-    QTest::newRow("Text1") << "Text1" << "Text1" << QRect(9600, 0, 495, 285) << false;
-    QTest::newRow("Text2") << "Text2" << "Text2" << QRect(10200, 0, 495, 285) << false;
-    QTest::newRow("Text3") << "Text3" << "Text3" << QRect(10800, 0, 495, 285) << false;
-    QTest::newRow("Text4") << "Text4" << "" << QRect(7080, 0, 1095, 300) << true;
-    QTest::newRow("Command2") << "Command2" << "Reset" << QRect(5880, 0, 1095, 300) << true;
+    QTest::newRow("cmdAdd") << "cmdAdd"
+                            << "Aggi&ungi" << QRect(59, 0, 1095, 300) << true;
+    QTest::newRow("cmdUpdate") << "cmdUpdate"
+                               << "&Aggiorna" << QRect(1213, 0, 1095, 300) << true;
+    QTest::newRow("cmdDelete") << "cmdDelete"
+                               << "&Elimina" << QRect(2367, 0, 1095, 300) << true;
+    QTest::newRow("cmdRefresh") << "cmdRefresh"
+                                << "&Rivisualizza" << QRect(3521, 0, 1095, 300) << true;
+    QTest::newRow("cmdClose") << "cmdClose"
+                              << "&Chiudi" << QRect(4675, 0, 1095, 300) << true;
+    QTest::newRow("Command1") << "Command1"
+                              << "Cerca" << QRect(8280, 0, 1095, 300) << true;
+    QTest::newRow("Text1") << "Text1"
+                           << "Text1" << QRect(9600, 0, 495, 285) << false;
+    QTest::newRow("Text2") << "Text2"
+                           << "Text2" << QRect(10200, 0, 495, 285) << false;
+    QTest::newRow("Text3") << "Text3"
+                           << "Text3" << QRect(10800, 0, 495, 285) << false;
+    QTest::newRow("Text4") << "Text4"
+                           << "" << QRect(7080, 0, 1095, 300) << true;
+    QTest::newRow("Command2") << "Command2"
+                              << "Reset" << QRect(5880, 0, 1095, 300) << true;
 }
 
 void TestFrmLog1::panelControlsSitWhereDesigned() {
@@ -175,14 +186,17 @@ void TestFrmLog1::addAndDeleteMove_data() {
     const QString three = "IK0AA IK0BB IK0CC";
     const QString noLast = "The record set is empty: there is no last record.";
     QTest::newRow("add") << kThree << -1 << "cmdAdd" << 3 << three << QStringList();
-    QTest::newRow("add on an empty log") << QStringList() << -1 << "cmdAdd" << 0 << ""
-                                         << QStringList{noLast};
-    QTest::newRow("delete middle") << kThree << 1 << "cmdDelete" << 1 << "IK0AA IK0CC" << QStringList();
-    QTest::newRow("delete last") << kThree << 2 << "cmdDelete" << 1 << "IK0AA IK0BB" << QStringList();
+    QTest::newRow("add on an empty log")
+        << QStringList() << -1 << "cmdAdd" << 0 << "" << QStringList{noLast};
+    QTest::newRow("delete middle")
+        << kThree << 1 << "cmdDelete" << 1 << "IK0AA IK0CC" << QStringList();
+    QTest::newRow("delete last") << kThree << 2 << "cmdDelete" << 1 << "IK0AA IK0BB"
+                                 << QStringList();
     QTest::newRow("delete only") << QStringList{"2024-01-05|IK0AA|"} << 0 << "cmdDelete" << 0 << ""
                                  << QStringList{noLast};
-    QTest::newRow("delete on the new-record row") << kThree << 3 << "cmdDelete" << 3 << three
-                                                  << QStringList{"There is no current record to delete."};
+    QTest::newRow("delete on the new-record row")
+        << kThree << 3 << "cmdDelete" << 3 << three
+        << QStringList{"There is no current record to delete."};
 }
 
 void TestFrmLog1::addAndDeleteMove() {
@@ -221,18 +235,26 @@ void TestFrmLog1::commandsWritePendingEdits_data() {
     QTest::addColumn<bool>("changedElsewhere");
     QTest::addColumn<QStringList>("messages");
     QTest::addColumn<QString>("storedName");
-    QTest::newRow("update, nothing pending") << "cmdUpdate" << "" << false << QStringList() << "-";
-    QTest::newRow("update") << "cmdUpdate" << "Mario" << false << QStringList() << "Mario";
+    QTest::newRow("update, nothing pending") << "cmdUpdate"
+                                             << "" << false << QStringList() << "-";
+    QTest::newRow("update") << "cmdUpdate"
+                            << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("update, changed elsewhere")
-        << "cmdUpdate" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
-    QTest::newRow("refresh") << "cmdRefresh" << "Mario" << false << QStringList() << "Mario";
+        << "cmdUpdate"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+    QTest::newRow("refresh") << "cmdRefresh"
+                             << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("search, changed elsewhere")
-        << "Command1" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+        << "Command1"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
     QTest::newRow("reset, changed elsewhere")
-        << "Command2" << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
-    QTest::newRow("down to the next row") << "Down" << "Mario" << false << QStringList() << "Mario";
+        << "Command2"
+        << "Mario" << true << QStringList{kChangedElsewhere} << "Luigi";
+    QTest::newRow("down to the next row") << "Down"
+                                          << "Mario" << false << QStringList() << "Mario";
     QTest::newRow("down to the next row, changed elsewhere")
-        << "Down" << "Mario" << true << QStringList{"Data error event hit err:" + kChangedElsewhere}
+        << "Down"
+        << "Mario" << true << QStringList{"Data error event hit err:" + kChangedElsewhere}
         << "Luigi";
 }
 

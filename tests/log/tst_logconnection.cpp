@@ -23,18 +23,29 @@ void TestLogConnection::parsesConnectionStrings_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     const QString design = DataControl::designConnectionString();
-    QTest::newRow("provider") << design << "Provider" << "Microsoft.Jet.OLEDB.3.51";
-    QTest::newRow("data source keeps its back-slashes")
-        << design << "Data Source" << "C:\\Programmi\\Tempora\\tempora.mdb";
+    QTest::newRow("provider") << design << "Provider"
+                              << "Microsoft.Jet.OLEDB.3.51";
+    QTest::newRow("data source keeps its back-slashes") << design << "Data Source"
+                                                        << "C:\\Programmi\\Tempora\\tempora.mdb";
     QTest::newRow("keys without regard to case") << design << "DATA SOURCE"
                                                  << "C:\\Programmi\\Tempora\\tempora.mdb";
-    QTest::newRow("blanks around key and value") << " Provider = X ; Mode=1" << "provider" << "X";
+    QTest::newRow("blanks around key and value") << " Provider = X ; Mode=1"
+                                                 << "provider"
+                                                 << "X";
     QTest::newRow("quoted value holds a semicolon") << "Data Source=\"a;b\";Mode=1"
-                                                    << "Data Source" << "a;b";
-    QTest::newRow("doubled quote inside quotes") << "Password='it''s';x=1" << "password" << "it's";
-    QTest::newRow("later pair wins") << "Mode=1;mode=2" << "Mode" << "2";
-    QTest::newRow("absent key") << design << "User ID" << "";
-    QTest::newRow("part without equals is skipped") << "junk;Provider=P" << "Provider" << "P";
+                                                    << "Data Source"
+                                                    << "a;b";
+    QTest::newRow("doubled quote inside quotes") << "Password='it''s';x=1"
+                                                 << "password"
+                                                 << "it's";
+    QTest::newRow("later pair wins") << "Mode=1;mode=2"
+                                     << "Mode"
+                                     << "2";
+    QTest::newRow("absent key") << design << "User ID"
+                                << "";
+    QTest::newRow("part without equals is skipped") << "junk;Provider=P"
+                                                    << "Provider"
+                                                    << "P";
 }
 
 void TestLogConnection::parsesConnectionStrings() {
@@ -69,8 +80,8 @@ void TestLogConnection::refusesWhatIsNotTheLog_data() {
     QTest::newRow("not an SQLite database")
         << design << QByteArray("this is plain text, not a database\n")
         << "the file is not an SQLite database";
-    QTest::newRow("database without Log1") << design << QByteArray("other table")
-                                           << "the database has no table Log1";
+    QTest::newRow("database without Log1")
+        << design << QByteArray("other table") << "the database has no table Log1";
 }
 
 void TestLogConnection::refusesWhatIsNotTheLog() {
@@ -83,7 +94,8 @@ void TestLogConnection::refusesWhatIsNotTheLog() {
     } else if (fileContent == "other table") {
         sqlite3* db = nullptr;
         QCOMPARE(sqlite3_open(QFile::encodeName(test.logPath()).constData(), &db), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(db, "CREATE TABLE Log2 (x TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE Log2 (x TEXT)", nullptr, nullptr, nullptr),
+                 SQLITE_OK);
         sqlite3_close(db);
     } else if (!fileContent.isEmpty()) {
         QFile file(test.logPath());

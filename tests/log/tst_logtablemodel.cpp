@@ -88,16 +88,20 @@ void TestLogTableModel::datesAreShownAndTypedAsShortDateText_data() {
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("short date text") << "05/01/2024" << true << "2024-01-05" << "05/01/2024";
+    QTest::newRow("short date text") << "05/01/2024" << true << "2024-01-05"
+                                     << "05/01/2024";
     QTest::newRow("last day of a leap February") << "29/02/2024" << true << "2024-02-29"
                                                  << "29/02/2024";
-    QTest::newRow("blanks around") << " 07/03/2024 " << true << "2024-03-07" << "07/03/2024";
-    QTest::newRow("empty text stores no date") << "" << true << "-" << "";
+    QTest::newRow("blanks around") << " 07/03/2024 " << true << "2024-03-07"
+                                   << "07/03/2024";
+    QTest::newRow("empty text stores no date") << "" << true << "-"
+                                               << "";
     QTest::newRow("day that does not exist") << "31/02/2024" << false << "2023-12-28"
                                              << "28/12/2023";
     QTest::newRow("ISO text is not the short date") << "2024-01-05" << false << "2023-12-28"
                                                     << "28/12/2023";
-    QTest::newRow("words") << "yesterday" << false << "2023-12-28" << "28/12/2023";
+    QTest::newRow("words") << "yesterday" << false << "2023-12-28"
+                           << "28/12/2023";
 }
 
 void TestLogTableModel::datesAreShownAndTypedAsShortDateText() {

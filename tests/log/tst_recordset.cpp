@@ -114,8 +114,8 @@ void TestRecordSet::batchUpdate_data() {
     QTest::addColumn<bool>("appendNew");
     QTest::addColumn<int>("changedOutside");
     QTest::addColumn<QStringList>("namesAfter");
-    QTest::newRow("nothing pending") << QList<int>{} << false << -1
-                                     << QStringList{"-", "-", "-", "-"};
+    QTest::newRow("nothing pending")
+        << QList<int>{} << false << -1 << QStringList{"-", "-", "-", "-"};
     QTest::newRow("several rows and a new record")
         << QList<int>{0, 2, 3} << true << -1
         << QStringList{"EDITED 0", "-", "EDITED 2", "EDITED 3", "NEW"};
@@ -131,7 +131,8 @@ void TestRecordSet::batchUpdate() {
     Log log;
     QList<qint64> rowids;
     for (int i = 0; i < 4; ++i)
-        rowids << log.file->add(QStringLiteral("2024-01-0%1").arg(i + 1), QStringLiteral("C%1").arg(i));
+        rowids << log.file->add(QStringLiteral("2024-01-0%1").arg(i + 1),
+                                QStringLiteral("C%1").arg(i));
     RecordSet& records = log.open();
     // On a row left unchanged, so that appending (which moves) saves nothing on the way.
     QVERIFY(records.moveTo(1));
@@ -141,7 +142,8 @@ void TestRecordSet::batchUpdate() {
     if (appendNew)
         QVERIFY(records.setValueAt(records.size(), name, "NEW"));
     if (changedOutside >= 0)
-        log.file->execute("UPDATE Log1 SET Name = 'OUTSIDE' WHERE rowid = ?", {rowids.at(changedOutside)});
+        log.file->execute("UPDATE Log1 SET Name = 'OUTSIDE' WHERE rowid = ?",
+                          {rowids.at(changedOutside)});
     QSignalSpy changes(&records, &RecordSet::willChangeRecord);
 
     const bool saved = records.updateBatch();
@@ -158,7 +160,8 @@ void TestRecordSet::batchUpdate() {
                      .arg(changedOutside + 1));
         // The operator's values are all still there, the new record too.
         for (int position : edited)
-            QCOMPARE(records.valueAt(position, name).toString(), QStringLiteral("EDITED %1").arg(position));
+            QCOMPARE(records.valueAt(position, name).toString(),
+                     QStringLiteral("EDITED %1").arg(position));
         QVERIFY(records.isNewAt(4));
     } else if (appendNew) {
         QVERIFY(!records.isNewAt(4));
@@ -173,7 +176,8 @@ void TestRecordSet::absolutePositionCodes_data() {
     QTest::addColumn<bool>("bof");
     QTest::addColumn<bool>("eof");
     QTest::addColumn<QString>("error"); // set: the last move fails with it and leaves the position
-    const int bof = RecordSet::PositionBof, eof = RecordSet::PositionEof, unknown = RecordSet::PositionUnknown;
+    const int bof = RecordSet::PositionBof, eof = RecordSet::PositionEof,
+              unknown = RecordSet::PositionUnknown;
     QTest::newRow("opened on the first record") << 3 << "" << 1 << false << false << "";
     QTest::newRow("last record") << 3 << "L" << 3 << false << false << "";
     QTest::newRow("after the last") << 3 << "LN" << eof << false << true << "";
@@ -187,18 +191,20 @@ void TestRecordSet::absolutePositionCodes_data() {
     QTest::newRow("new record in an empty log") << 0 << "A" << 1 << false << false << "";
     QTest::newRow("last on an empty log") << 0 << "L" << unknown << true << true
                                           << "The record set is empty: there is no last record.";
-    QTest::newRow("delete on an empty log") << 0 << "D" << unknown << true << true
-                                            << "There is no current record to delete.";
+    QTest::newRow("delete on an empty log")
+        << 0 << "D" << unknown << true << true << "There is no current record to delete.";
     QTest::newRow("delete twice") << 3 << "DD" << unknown << false << false
                                   << "The current record has been deleted already.";
-    QTest::newRow("next after the last") << 3 << "LNN" << eof << false << true
-                                         << "The current position is already after the last record.";
-    QTest::newRow("previous before the first") << 3 << "PP" << bof << true << false
-                                               << "The current position is already before the first record.";
-    QTest::newRow("value of a deleted record") << 3 << "DV" << unknown << false << false
-                                               << "The current record has been deleted.";
-    QTest::newRow("past the new-record place") << 3 << "T" << 1 << false << false
-                                               << "There is no record 5 in the record set.";
+    QTest::newRow("next after the last")
+        << 3 << "LNN" << eof << false << true
+        << "The current position is already after the last record.";
+    QTest::newRow("previous before the first")
+        << 3 << "PP" << bof << true << false
+        << "The current position is already before the first record.";
+    QTest::newRow("value of a deleted record")
+        << 3 << "DV" << unknown << false << false << "The current record has been deleted.";
+    QTest::newRow("past the new-record place")
+        << 3 << "T" << 1 << false << false << "There is no record 5 in the record set.";
 }
 
 void TestRecordSet::absolutePositionCodes() {
@@ -216,14 +222,30 @@ void TestRecordSet::absolutePositionCodes() {
     for (int i = 0; i < moves.size(); ++i) {
         bool ok = false;
         switch (moves.at(i).toLatin1()) {
-        case 'F': ok = records.moveFirst(); break;
-        case 'L': ok = records.moveLast(); break;
-        case 'N': ok = records.moveNext(); break;
-        case 'P': ok = records.movePrevious(); break;
-        case 'D': deleted += (ok = records.deleteCurrent()); break;
-        case 'A': ok = records.addNew(); break;
-        case 'V': ok = records.value(0).isValid(); break;
-        case 'T': ok = records.moveTo(4); break;
+        case 'F':
+            ok = records.moveFirst();
+            break;
+        case 'L':
+            ok = records.moveLast();
+            break;
+        case 'N':
+            ok = records.moveNext();
+            break;
+        case 'P':
+            ok = records.movePrevious();
+            break;
+        case 'D':
+            deleted += (ok = records.deleteCurrent());
+            break;
+        case 'A':
+            ok = records.addNew();
+            break;
+        case 'V':
+            ok = records.value(0).isValid();
+            break;
+        case 'T':
+            ok = records.moveTo(4);
+            break;
         }
         const bool failing = !error.isEmpty() && i == moves.size() - 1;
         QVERIFY2(ok != failing, qPrintable(records.lastError()));
@@ -270,7 +292,8 @@ void TestRecordSet::identicalRowsAreEditedAndDeletedApart() {
     QVERIFY(records.moveTo(1));
     QVERIFY(records.setValue("Name", "SECOND"));
     QVERIFY(records.update());
-    QCOMPARE(log.file->rows("SELECT Name FROM Log1 ORDER BY rowid"), QStringList({"SAME", "SECOND"}));
+    QCOMPARE(log.file->rows("SELECT Name FROM Log1 ORDER BY rowid"),
+             QStringList({"SAME", "SECOND"}));
     QVERIFY(records.moveFirst());
     QVERIFY(records.deleteCurrent());
     QCOMPARE(log.file->rows("SELECT Name FROM Log1"), QStringList({"SECOND"}));
@@ -296,10 +319,11 @@ void TestRecordSet::outsideChangesAreNotOverwritten_data() {
         << change << "delete" << false
         << "Record 2 was changed by someone else since it was read, so it was not deleted."
         << QStringList{"IK0AA|-", "IK0BB|OUTSIDE"};
-    QTest::newRow("delete of a row deleted outside") << remove << "delete" << true << ""
-                                                     << QStringList{"IK0AA|-"};
+    QTest::newRow("delete of a row deleted outside")
+        << remove << "delete" << true << "" << QStringList{"IK0AA|-"};
     QTest::newRow("update of a row changed outside in another field")
-        << "UPDATE Log1 SET QTH = 'ROMA' WHERE OM_Call = 'IK0BB'" << "update" << false
+        << "UPDATE Log1 SET QTH = 'ROMA' WHERE OM_Call = 'IK0BB'"
+        << "update" << false
         << "Record 2 was changed by someone else since it was read, so it was not overwritten."
         << QStringList{"IK0AA|-", "IK0BB|-"};
 }
@@ -335,16 +359,16 @@ void TestRecordSet::queriesUseTheLogIndexes_data() {
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("searchText");
     QTest::addColumn<QString>("plan");
-    QTest::newRow("design query walks the date index")
-        << LogQueries::design().text << "" << "SCAN Log1 USING INDEX Log1_QSO_Date";
+    QTest::newRow("design query walks the date index") << LogQueries::design().text << ""
+                                                       << "SCAN Log1 USING INDEX Log1_QSO_Date";
     QTest::newRow("bound call searched through the case-blind index")
         << LogQueries::search("").text << "IK0ABC"
         << "SEARCH Log1 USING INDEX Log1_OM_Call (OM_Call>? AND OM_Call<?)";
     QTest::newRow("bound prefix searched through the case-blind index")
         << LogQueries::search("").text << "IK0%"
         << "SEARCH Log1 USING INDEX Log1_OM_Call (OM_Call>? AND OM_Call<?)";
-    QTest::newRow("leading wildcard reads the whole table")
-        << LogQueries::search("").text << "%ABC" << "SCAN Log1";
+    QTest::newRow("leading wildcard reads the whole table") << LogQueries::search("").text << "%ABC"
+                                                            << "SCAN Log1";
 }
 
 void TestRecordSet::queriesUseTheLogIndexes() {

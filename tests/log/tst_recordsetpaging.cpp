@@ -26,10 +26,12 @@ struct PagedLog {
         test.createLog();
         file = std::make_unique<LogFile>(test.logPath());
         for (int i = 0; i < kRows; ++i) {
-            const QString date = i % 7 == 3 ? QString()
-                                            : QStringLiteral("20%1-0%2-01").arg(10 + (i * 5) % 4).arg(1 + i % 3);
-            file->execute("INSERT INTO Log1 ([QSO Date], OM_Call, Note) VALUES (?, 'IK0AA', ?)",
-                          {date.isEmpty() ? QVariant() : QVariant(date), QStringLiteral("n%1").arg(i)});
+            const QString date =
+                i % 7 == 3 ? QString()
+                           : QStringLiteral("20%1-0%2-01").arg(10 + (i * 5) % 4).arg(1 + i % 3);
+            file->execute(
+                "INSERT INTO Log1 ([QSO Date], OM_Call, Note) VALUES (?, 'IK0AA', ?)",
+                {date.isEmpty() ? QVariant() : QVariant(date), QStringLiteral("n%1").arg(i)});
         }
         if (!connection.open(DataControl::designConnectionString(), test.paths, 1000))
             qFatal("%s", qPrintable(connection.lastError()));
@@ -87,10 +89,10 @@ void TestRecordSetPaging::readsEveryRowInOrder_data() {
     QTest::addColumn<QString>("pattern");
     for (int step : {1, 3, 50}) {
         for (const char* pattern : {"next", "last then previous", "last then middle"}) {
-            QTest::addRow("by date, step %d, %s", step, pattern) << LogQueries::design() << step
-                                                                << QString(pattern);
-            QTest::addRow("table order, step %d, %s", step, pattern) << LogQueries::reset()
-                                                                    << step << QString(pattern);
+            QTest::addRow("by date, step %d, %s", step, pattern)
+                << LogQueries::design() << step << QString(pattern);
+            QTest::addRow("table order, step %d, %s", step, pattern)
+                << LogQueries::reset() << step << QString(pattern);
         }
     }
 }

@@ -25,8 +25,10 @@ void TestPaths::resolvesDesignPaths_data() {
                                        << "/opt/tempora/tempora.mdb";
     QTest::newRow("prefix in other case") << "c:\\PROGRAMMI\\tempora\\Tempora.mdb"
                                           << "/opt/tempora/Tempora.mdb";
-    QTest::newRow("backup medium root") << "A:\\" << "/media/fd";
-    QTest::newRow("file on the backup medium") << "A:\\Tempora.mdb" << "/media/fd/Tempora.mdb";
+    QTest::newRow("backup medium root") << "A:\\"
+                                        << "/media/fd";
+    QTest::newRow("file on the backup medium") << "A:\\Tempora.mdb"
+                                               << "/media/fd/Tempora.mdb";
     QTest::newRow("sub-folder") << "C:\\Programmi\\Tempora\\old\\a.txt"
                                 << "/opt/tempora/old/a.txt";
     QTest::newRow("other drive is refused") << "D:\\Tempora.mdb" << QString();
@@ -44,11 +46,17 @@ void TestPaths::findsNamesWithoutRegardToCase_data() {
     QTest::addColumn<QString>("onDisk");
     QTest::addColumn<QString>("designName");
     QTest::addColumn<QString>("expectedName");
-    QTest::newRow("lower-case design name finds the installed file")
-        << "Tempora.mdb" << "tempora.mdb" << "Tempora.mdb";
-    QTest::newRow("exact spelling") << "Tempora.mdb" << "Tempora.mdb" << "Tempora.mdb";
-    QTest::newRow("upper-case extension") << "savetime.txt" << "Savetime.TXT" << "savetime.txt";
-    QTest::newRow("absent file keeps the design spelling") << "other.txt" << "Savetime.TXT"
+    QTest::newRow("lower-case design name finds the installed file") << "Tempora.mdb"
+                                                                     << "tempora.mdb"
+                                                                     << "Tempora.mdb";
+    QTest::newRow("exact spelling") << "Tempora.mdb"
+                                    << "Tempora.mdb"
+                                    << "Tempora.mdb";
+    QTest::newRow("upper-case extension") << "savetime.txt"
+                                          << "Savetime.TXT"
+                                          << "savetime.txt";
+    QTest::newRow("absent file keeps the design spelling") << "other.txt"
+                                                           << "Savetime.TXT"
                                                            << "Savetime.TXT";
 }
 
@@ -72,11 +80,14 @@ void TestPaths::foldersFromEnvironment_data() {
     QTest::addColumn<QString>("installation");
     QTest::addColumn<QString>("backup");
     QTest::newRow("both set") << QByteArray("/srv/tempora") << QByteArray("/x/data")
-                              << QByteArray("/mnt/stick") << "/srv/tempora" << "/mnt/stick";
-    QTest::newRow("XDG data home") << QByteArray() << QByteArray("/x/data") << QByteArray()
-                                   << "/x/data/tempora" << "/media/floppy";
+                              << QByteArray("/mnt/stick") << "/srv/tempora"
+                              << "/mnt/stick";
+    QTest::newRow("XDG data home")
+        << QByteArray() << QByteArray("/x/data") << QByteArray() << "/x/data/tempora"
+        << "/media/floppy";
     QTest::newRow("defaults") << QByteArray() << QByteArray() << QByteArray()
-                              << QDir::homePath() + "/.local/share/tempora" << "/media/floppy";
+                              << QDir::homePath() + "/.local/share/tempora"
+                              << "/media/floppy";
 }
 
 void TestPaths::foldersFromEnvironment() {

@@ -18,11 +18,14 @@ void TestRegionalFormats::shortDateHasFourDigitYear_data() {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("text");
     const QDate date(2024, 3, 7);
-    QTest::newRow("it_IT dd/MM/yy widened") << QLocale(QLocale::Italian, QLocale::Italy)
-                                            << "dd/MM/yyyy" << "07/03/2024";
-    QTest::newRow("en_US M/d/yy widened") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                          << "M/d/yyyy" << "3/7/2024";
-    QTest::newRow("C keeps its four-digit year") << QLocale::c() << "d MMM yyyy" << "7 Mar 2024";
+    QTest::newRow("it_IT dd/MM/yy widened")
+        << QLocale(QLocale::Italian, QLocale::Italy) << "dd/MM/yyyy"
+        << "07/03/2024";
+    QTest::newRow("en_US M/d/yy widened")
+        << QLocale(QLocale::English, QLocale::UnitedStates) << "M/d/yyyy"
+        << "3/7/2024";
+    QTest::newRow("C keeps its four-digit year") << QLocale::c() << "d MMM yyyy"
+                                                 << "7 Mar 2024";
 }
 
 void TestRegionalFormats::shortDateHasFourDigitYear() {
@@ -54,11 +57,13 @@ void TestRegionalFormats::systemTimeText_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("separator");
-    QTest::newRow("it_IT") << QLocale(QLocale::Italian, QLocale::Italy) << "14:05:09" << ":";
+    QTest::newRow("it_IT") << QLocale(QLocale::Italian, QLocale::Italy) << "14:05:09"
+                           << ":";
     QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "2:05:09 PM"
                            << ":";
-    QTest::newRow("fi_FI uses a full stop") << QLocale(QLocale::Finnish, QLocale::Finland)
-                                            << "14.05.09" << ".";
+    QTest::newRow("fi_FI uses a full stop")
+        << QLocale(QLocale::Finnish, QLocale::Finland) << "14.05.09"
+        << ".";
 }
 
 void TestRegionalFormats::systemTimeText() {

@@ -21,7 +21,9 @@ public:
     bool question(const QString& text) override;
 
     void queueAnswer(bool yes) { m_answers.append(yes); }
-    void onMessage(std::function<void(const QString&)> whileOpen) { m_whileOpen = std::move(whileOpen); }
+    void onMessage(std::function<void(const QString&)> whileOpen) {
+        m_whileOpen = std::move(whileOpen);
+    }
 
     const QList<Message>& messages() const { return m_messages; }
     QStringList messageTexts() const;

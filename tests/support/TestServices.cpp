@@ -23,7 +23,8 @@ QString TestServices::differencePath() const {
 
 void TestServices::writeDifferenceFile(const QByteArray& content) const {
     QFile file(differencePath());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(content) != content.size())
         qFatal("cannot write the difference file %s", qPrintable(differencePath()));
 }
 

@@ -63,9 +63,12 @@ void TestTemporaInit::laysOutAnEmptyInstallation() {
 void TestTemporaInit::keepsFilesThatExist_data() {
     QTest::addColumn<QString>("existing");
     QTest::addColumn<QString>("created");
-    QTest::newRow("difference file kept, log made") << "Savetime.TXT" << "Tempora.mdb";
-    QTest::newRow("log kept, difference file made") << "Tempora.mdb" << "Savetime.TXT";
-    QTest::newRow("log in lower case kept") << "tempora.mdb" << "Savetime.TXT";
+    QTest::newRow("difference file kept, log made") << "Savetime.TXT"
+                                                    << "Tempora.mdb";
+    QTest::newRow("log kept, difference file made") << "Tempora.mdb"
+                                                    << "Savetime.TXT";
+    QTest::newRow("log in lower case kept") << "tempora.mdb"
+                                            << "Savetime.TXT";
 }
 
 void TestTemporaInit::keepsFilesThatExist() {
