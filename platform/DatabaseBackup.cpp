@@ -141,9 +141,12 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     int result = source.open(sourceFile, SQLITE_OPEN_READONLY);
     if (result == SQLITE_OK)
         sqlite3_busy_timeout(source.handle(), kBusyMilliseconds);
-    // Reading the schema now finds a source that is no database before the operator is asked.
+    // The read transaction begun here is held until every page is copied: the copy is one
+    // snapshot of the log, and a program that commits meanwhile waits for it instead of making
+    // the copy start over. Reading the schema also finds a source that is no database before the
+    // operator is asked.
     if (result == SQLITE_OK)
-        result = source.exec("SELECT count(*) FROM sqlite_schema");
+        result = source.exec("BEGIN; SELECT count(*) FROM sqlite_schema");
     if (result != SQLITE_OK)
         return fail(errnoFor(result, source.systemError()), what, source.message());
 
@@ -178,6 +181,7 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
             }
         } while (result == SQLITE_OK && !cancelled);
         result = sqlite3_backup_finish(backup);
+        source.exec("COMMIT");
         if (cancelled)
             return Outcome::Cancelled;
         // A source in write-ahead-log mode passes its mode on; the copy must stand alone.

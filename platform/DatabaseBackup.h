@@ -6,9 +6,10 @@
 
 // Copies an SQLite database file to a target file as one complete, checked copy.
 //
-// The source is read through SQLite's online backup, so the copy holds every transaction
-// committed before the copy finished, also by other connections that keep the file open; it is
-// opened read-only and never created. The copy is written to a hidden temporary file in the
+// The source is read through SQLite's online backup within one read transaction, so the copy is
+// one snapshot holding every transaction committed before it began, also by other connections
+// that keep the file open; their commits wait until the pages are copied. The source is opened
+// read-only and never created. The copy is written to a hidden temporary file in the
 // target's folder, synced to the medium, read back and checked ("PRAGMA integrity_check"), and
 // only then renamed over the target: a target that exists stays as it was until a good copy
 // replaces it, and a failed or cancelled copy removes its temporary file. The copy is a
