@@ -1,13 +1,16 @@
 #include "platform/DatabaseBackup.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -79,7 +82,8 @@ public:
             ::unlink((m_path + suffix).constData());
     }
 
-    // 0, or the errno that kept the file from being made.
+    // 0, or the errno that kept the file from being made. The file stays locked while the copy
+    // lives, which tells it from the leftover of a copy that was killed.
     int create(const QFileInfo& target) {
         QByteArray path = QFile::encodeName(target.absolutePath() + QStringLiteral("/.") +
                                             target.fileName() + QStringLiteral(".part-XXXXXX"));
@@ -87,7 +91,28 @@ public:
         if (m_fd < 0)
             return errno;
         m_path = path;
+        (void)::flock(m_fd, LOCK_EX | LOCK_NB);
         return 0;
+    }
+
+    // Removes the temporary files that copies to the same target left when they were killed;
+    // the file of a copy still running is locked and stays.
+    static void removeLeftovers(const QFileInfo& target) {
+        const QRegularExpression leftover(QStringLiteral("^\\.") +
+                                          QRegularExpression::escape(target.fileName()) +
+                                          QStringLiteral("\\.part-[A-Za-z0-9]{6}$"));
+        const QDir folder(target.absolutePath());
+        for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (!leftover.match(name).hasMatch())
+                continue;
+            const QByteArray path = QFile::encodeName(folder.filePath(name));
+            const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+            if (fd < 0)
+                continue;
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+                ::unlink(path.constData());
+            ::close(fd);
+        }
     }
     int descriptor() const { return m_fd; }
     QString path() const { return QFile::decodeName(m_path); }
@@ -153,6 +178,7 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     if (targetExists && replace && !replace())
         return Outcome::Cancelled;
 
+    TemporaryFile::removeLeftovers(QFileInfo(targetFile));
     TemporaryFile temporary;
     if (const int error = temporary.create(QFileInfo(targetFile)))
         return fail(error, what);

@@ -12,8 +12,9 @@
 // read-only and never created. The copy is written to a hidden temporary file in the
 // target's folder, synced to the medium, read back and checked ("PRAGMA integrity_check"), and
 // only then renamed over the target: a target that exists stays as it was until a good copy
-// replaces it, and a failed or cancelled copy removes its temporary file. The copy is a
-// self-contained file (rollback journal), whatever journal mode the source uses.
+// replaces it, and a failed or cancelled copy removes its temporary file. Temporary files that
+// killed copies to the same target left behind are removed before anything is written. The copy is
+// a self-contained file (rollback journal), whatever journal mode the source uses.
 //
 // After a failure lastErrorCode() is an errno value, never 0, and lastError() describes it.
 class DatabaseBackup {

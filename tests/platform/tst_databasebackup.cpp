@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +45,8 @@ class TestDatabaseBackup : public QObject {
 private slots:
     void copyIsOneSnapshotWhileAnotherProcessCommits_data();
     void copyIsOneSnapshotWhileAnotherProcessCommits();
+    void leftoversOfKilledCopiesAreRemoved_data();
+    void leftoversOfKilledCopiesAreRemoved();
 };
 
 void TestDatabaseBackup::copyIsOneSnapshotWhileAnotherProcessCommits_data() {
@@ -80,6 +83,37 @@ void TestDatabaseBackup::copyIsOneSnapshotWhileAnotherProcessCommits() {
     QCOMPARE(outcome, DatabaseBackup::Outcome::Copied);
     QVERIFY(LogFile(copy).count() >= committedBefore);
     QTRY_VERIFY(reader.count() > committedBefore + 2); // the writer went on once the copy was done
+}
+
+void TestDatabaseBackup::leftoversOfKilledCopiesAreRemoved_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("locked"); // by a copy that still runs
+    QTest::addColumn<bool>("removed");
+    const QString killed = QStringLiteral(".copy.mdb.part-a1B2c3");
+    QTest::newRow("a killed copy's file") << killed << false << true;
+    QTest::newRow("a running copy's file") << killed << true << false;
+    QTest::newRow("five characters") << QStringLiteral(".copy.mdb.part-a1B2c") << false << false;
+    QTest::newRow("seven characters") << killed + QLatin1Char('d') << false << false;
+    QTest::newRow("not hidden") << killed.mid(1) << false << false;
+    QTest::newRow("another file's") << QStringLiteral(".copy.mdx.part-a1B2c3") << false << false;
+    QTest::newRow("its journal") << killed + QStringLiteral("-journal") << false << false;
+}
+
+void TestDatabaseBackup::leftoversOfKilledCopiesAreRemoved() {
+    QFETCH(QString, name);
+    QFETCH(bool, locked);
+    QFETCH(bool, removed);
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("Tempora.mdb"));
+    QVERIFY(LogSchema().create(log));
+    QFile other(folder.filePath(name));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    if (locked)
+        QCOMPARE(::flock(other.handle(), LOCK_EX), 0);
+    DatabaseBackup backup;
+    QCOMPARE(backup.copy(log, folder.filePath(QStringLiteral("copy.mdb"))),
+             DatabaseBackup::Outcome::Copied);
+    QCOMPARE(other.exists(), !removed);
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseBackup)
