@@ -29,7 +29,7 @@ QString matchingEntry(const QDir& folder, const QString& name) {
 
 Paths::Paths(QString installationFolder, QString backupFolder)
     : m_installationFolder(QDir::cleanPath(installationFolder)),
-      m_backupFolder(QDir::cleanPath(backupFolder)) {}
+      m_backupFolder(backupFolder.isEmpty() ? QString() : QDir::cleanPath(backupFolder)) {}
 
 Paths Paths::fromEnvironment() {
     QString installation =
@@ -41,7 +41,7 @@ Paths Paths::fromEnvironment() {
         installation = dataHome + QStringLiteral("/tempora");
     }
     const QString backup = qEnvironmentVariableIsEmpty("TEMPORA_FLOPPY")
-                               ? QStringLiteral("/media/floppy")
+                               ? QString()
                                : environmentFolder("TEMPORA_FLOPPY");
     return Paths(installation, backup);
 }
@@ -52,7 +52,8 @@ QString Paths::resolve(const QString& designPath) const {
     if (designPath.startsWith(kInstallationPrefix, Qt::CaseInsensitive)) {
         folder = m_installationFolder;
         rest = designPath.mid(kInstallationPrefix.size());
-    } else if (designPath.startsWith(kBackupPrefix, Qt::CaseInsensitive)) {
+    } else if (designPath.startsWith(kBackupPrefix, Qt::CaseInsensitive) &&
+               !m_backupFolder.isEmpty()) {
         folder = m_backupFolder;
         rest = designPath.mid(kBackupPrefix.size());
     } else {

@@ -4,7 +4,8 @@
 
 // Maps the program's fixed Windows paths onto this machine. "C:\Programmi\Tempora\" is the
 // installation folder (TEMPORA_HOME, else $XDG_DATA_HOME/tempora, else ~/.local/share/tempora);
-// "A:\" is the backup medium (TEMPORA_FLOPPY, else /media/floppy). Drive prefixes match without
+// "A:\" is the backup folder TEMPORA_FLOPPY; without it no folder is fixed and resolve() refuses
+// "A:\" paths, the backup then going to the removable medium mounted. Drive prefixes match without
 // regard to case, back-slashes become slashes, and a name that does not exist with its exact
 // spelling is looked up case-insensitively in its folder. Paths outside both prefixes are refused.
 class Paths {

@@ -1,11 +1,14 @@
 #include "platform/ShellFileCopier.h"
 
+#include "platform/BackupMedium.h"
 #include "platform/DatabaseBackup.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLocale>
 #include <QProgressDialog>
 
 #include <cerrno>
@@ -18,7 +21,14 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     if (!designTarget.endsWith(QLatin1Char('\\')))
         designTarget += QLatin1Char('\\');
     const QString source = m_paths.resolve(sourcePath);
-    const QString target = m_paths.resolve(designTarget + name);
+    QString target = m_paths.resolve(designTarget + name);
+    if (designTarget.startsWith(QStringLiteral("A:\\"), Qt::CaseInsensitive)) {
+        int code = 0;
+        const std::optional<QString> medium = backupFolder(code);
+        if (!medium)
+            return {code, code == 0};
+        target = Paths(m_paths.installationFolder(), *medium).resolve(designTarget + name);
+    }
     if (name.isEmpty() || source.isEmpty() || target.isEmpty()) {
         m_dialogs.message(QStringLiteral("Cannot copy \"%1\" to \"%2\": the path names no folder "
                                          "of this computer.")
@@ -69,4 +79,42 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     }
     m_dialogs.message(backup.lastError(), Dialogs::Icon::Critical);
     return {backup.lastErrorCode(), false};
+}
+
+std::optional<QString> ShellFileCopier::backupFolder(int& code) {
+    const QString named = m_paths.backupFolder();
+    const BackupMedium::Finding found = BackupMedium::find(named, m_mounts);
+    switch (found.kind) {
+    case BackupMedium::Kind::Folder:
+        return found.folder;
+    case BackupMedium::Kind::NoMedium:
+        break;
+    case BackupMedium::Kind::Choice: {
+        QStringList names;
+        for (const Mount& medium : found.media)
+            names.append(QStringLiteral("%1 (%2 free) %3")
+                             .arg(medium.label, QLocale().formattedDataSize(medium.freeBytes),
+                                  medium.folder));
+        bool chosen = false;
+        const QString name = QInputDialog::getItem(
+            QApplication::activeWindow(), QStringLiteral("Tempora"),
+            QStringLiteral("Several removable media are mounted. Copy the log to:"), names, 0,
+            false, &chosen);
+        if (!chosen)
+            return std::nullopt;
+        return found.media.at(names.indexOf(name)).folder;
+    }
+    }
+    code = ENOMEDIUM;
+    m_dialogs.message(
+        named.isEmpty()
+            ? QStringLiteral("No removable medium is mounted, so the log cannot be copied.\n"
+                             "Plug in a USB stick, SD card or floppy, wait until the desktop "
+                             "shows it, then press \"Start Copy\" again.")
+            : QStringLiteral("Nothing is mounted on \"%1\", so the log cannot be copied there.\n"
+                             "Insert the medium and mount it, then press \"Start Copy\" "
+                             "again.")
+                  .arg(named),
+        Dialogs::Icon::Critical);
+    return std::nullopt;
 }

@@ -83,11 +83,9 @@ void TestPaths::foldersFromEnvironment_data() {
                               << QByteArray("/mnt/stick") << "/srv/tempora"
                               << "/mnt/stick";
     QTest::newRow("XDG data home")
-        << QByteArray() << QByteArray("/x/data") << QByteArray() << "/x/data/tempora"
-        << "/media/floppy";
+        << QByteArray() << QByteArray("/x/data") << QByteArray() << "/x/data/tempora" << QString();
     QTest::newRow("defaults") << QByteArray() << QByteArray() << QByteArray()
-                              << QDir::homePath() + "/.local/share/tempora"
-                              << "/media/floppy";
+                              << QDir::homePath() + "/.local/share/tempora" << QString();
 }
 
 void TestPaths::foldersFromEnvironment() {
