@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -12,6 +13,7 @@
 #include <sqlite3.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace {
@@ -142,7 +144,40 @@ QStringList integrityReport(sqlite3* db, int& result) {
     return rows;
 }
 
+// The size of the database's pages, as its copy will have them.
+qint64 databaseBytes(sqlite3* db, int& result) {
+    qint64 bytes = 1;
+    for (const char* sql : {"PRAGMA page_count", "PRAGMA page_size"}) {
+        sqlite3_stmt* statement = nullptr;
+        result = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+        if (result == SQLITE_OK)
+            result = sqlite3_step(statement);
+        if (result == SQLITE_ROW) {
+            bytes *= sqlite3_column_int64(statement, 0);
+            result = SQLITE_OK;
+        }
+        sqlite3_finalize(statement);
+        if (result != SQLITE_OK)
+            return 0;
+    }
+    return bytes;
+}
+
 } // namespace
+
+DatabaseBackup::Room DatabaseBackup::room(qint64 copyBytes, qint64 oldCopyBytes, qint64 freeBytes,
+                                          qint64 blockBytes) {
+    const auto blocks = [blockBytes](qint64 bytes) {
+        return (bytes + blockBytes - 1) / blockBytes * blockBytes;
+    };
+    // One block more for the folder entry of the temporary name.
+    const qint64 needed = blocks(copyBytes) + blockBytes;
+    if (needed <= freeBytes)
+        return Room::BesideOldCopy;
+    if (oldCopyBytes > 0 && needed <= freeBytes + blocks(oldCopyBytes))
+        return Room::InPlace;
+    return Room::None;
+}
 
 DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QString& targetFile,
                                              const ReplaceQuestion& replace,
@@ -166,19 +201,36 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     int result = source.open(sourceFile, SQLITE_OPEN_READONLY);
     if (result == SQLITE_OK)
         sqlite3_busy_timeout(source.handle(), kBusyMilliseconds);
-    // The read transaction begun here is held until every page is copied: the copy is one
-    // snapshot of the log, and a program that commits meanwhile waits for it instead of making
-    // the copy start over. Reading the schema also finds a source that is no database before the
-    // operator is asked.
-    if (result == SQLITE_OK)
-        result = source.exec("BEGIN; SELECT count(*) FROM sqlite_schema");
+    // Reading the size also finds a source that is no database before the operator is asked.
+    const qint64 copyBytes = result == SQLITE_OK ? databaseBytes(source.handle(), result) : 0;
     if (result != SQLITE_OK)
         return fail(errnoFor(result, source.systemError()), what, source.message());
 
-    if (targetExists && replace && !replace())
-        return Outcome::Cancelled;
-
     TemporaryFile::removeLeftovers(QFileInfo(targetFile));
+    struct statvfs medium {};
+    if (::statvfs(QFile::encodeName(QFileInfo(targetFile).absolutePath()).constData(), &medium) !=
+        0)
+        return fail(errno, what);
+    const qint64 freeBytes = qint64(medium.f_bavail) * qint64(medium.f_frsize);
+    const Room fits = room(copyBytes, targetExists ? targetStatus.st_size : 0, freeBytes,
+                           qint64(medium.f_frsize));
+    if (fits == Room::None)
+        return fail(ENOSPC, what,
+                    QStringLiteral("the copy needs %1 of room, the medium has %2 free")
+                        .arg(QLocale::c().formattedDataSize(copyBytes),
+                             QLocale::c().formattedDataSize(freeBytes)));
+    if (targetExists && replace && !replace(fits == Room::InPlace))
+        return Outcome::Cancelled;
+    if (fits == Room::InPlace && ::unlink(target.constData()) != 0)
+        return fail(errno, what);
+
+    // The read transaction begun here, after the operator answered, is held until every page is
+    // copied: the copy is one snapshot of the log, and a program that commits meanwhile waits for
+    // it instead of making the copy start over.
+    result = source.exec("BEGIN; SELECT count(*) FROM sqlite_schema");
+    if (result != SQLITE_OK)
+        return fail(errnoFor(result, source.systemError()), what, source.message());
+
     TemporaryFile temporary;
     if (const int error = temporary.create(QFileInfo(targetFile)))
         return fail(error, what);

@@ -21,9 +21,15 @@ class DatabaseBackup {
 public:
     enum class Outcome { Copied, Cancelled, Failed };
 
-    // Asked, once the source is open and before anything is written, when the target exists;
-    // false keeps the target and cancels the copy.
-    using ReplaceQuestion = std::function<bool()>;
+    // Where the copy fits on the target's medium: beside the target (the atomic replace), only
+    // in its place (the target is removed first, so the medium holds no good copy should the copy
+    // fail), or not at all.
+    enum class Room { BesideOldCopy, InPlace, None };
+
+    // Asked, once the source is open and before anything is written, when the target exists and
+    // the copy fits; inPlace tells that the target is removed before the copy is written. False
+    // keeps the target and cancels the copy.
+    using ReplaceQuestion = std::function<bool(bool inPlace)>;
     // Told after each step how many of the source's pages are copied out of its total; the last
     // call (copied == total) comes before the copy is synced and checked. False cancels.
     using Progress = std::function<bool(int copied, int total)>;
@@ -32,6 +38,10 @@ public:
 
     Outcome copy(const QString& sourceFile, const QString& targetFile,
                  const ReplaceQuestion& replace = {}, const Progress& progress = {});
+
+    // The rule for a copy of copyBytes on a medium with freeBytes free in blocks of blockBytes,
+    // where an old copy of oldCopyBytes (0 for none) would be replaced.
+    static Room room(qint64 copyBytes, qint64 oldCopyBytes, qint64 freeBytes, qint64 blockBytes);
 
     int lastErrorCode() const { return m_lastErrorCode; }
     QString lastError() const { return m_lastError; }

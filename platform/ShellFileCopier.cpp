@@ -38,10 +38,17 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     }
     const QString folder = QFileInfo(target).absolutePath();
 
-    const auto replace = [&] {
+    const auto replace = [&](bool inPlace) {
+        if (!inPlace)
+            return m_dialogs.question(
+                QStringLiteral("The folder \"%1\" already holds a file named \"%2\".\n"
+                               "Replace it with the one you are copying?")
+                    .arg(folder, QFileInfo(target).fileName()));
         return m_dialogs.question(
-            QStringLiteral("The folder \"%1\" already holds a file named \"%2\".\n"
-                           "Replace it with the one you are copying?")
+            QStringLiteral("The folder \"%1\" already holds a file named \"%2\", and the medium "
+                           "has room for one copy only.\nReplacing it removes the old copy "
+                           "first: should the new copy then fail, the medium holds no good copy "
+                           "of the log.\nReplace it?")
                 .arg(folder, QFileInfo(target).fileName()));
     };
     // Made at the first step, so that it never shows behind the question above.

@@ -2,11 +2,16 @@
 #include "log/LogSchema.h"
 #include "platform/DatabaseBackup.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +52,10 @@ private slots:
     void copyIsOneSnapshotWhileAnotherProcessCommits();
     void leftoversOfKilledCopiesAreRemoved_data();
     void leftoversOfKilledCopiesAreRemoved();
+    void room_data();
+    void room();
+    void roomOnARealMedium_data();
+    void roomOnARealMedium();
 };
 
 void TestDatabaseBackup::copyIsOneSnapshotWhileAnotherProcessCommits_data() {
@@ -114,6 +123,80 @@ void TestDatabaseBackup::leftoversOfKilledCopiesAreRemoved() {
     QCOMPARE(backup.copy(log, folder.filePath(QStringLiteral("copy.mdb"))),
              DatabaseBackup::Outcome::Copied);
     QCOMPARE(other.exists(), !removed);
+}
+
+Q_DECLARE_METATYPE(DatabaseBackup::Room)
+
+void TestDatabaseBackup::room_data() {
+    QTest::addColumn<qint64>("copy");
+    QTest::addColumn<qint64>("oldCopy");
+    QTest::addColumn<qint64>("free");
+    QTest::addColumn<DatabaseBackup::Room>("room");
+    using R = DatabaseBackup::Room;
+    // In blocks of 1000 bytes; the copy needs its blocks and one more.
+    QTest::newRow("two fit, no old copy") << 2500ll << 0ll << 4000ll << R::BesideOldCopy;
+    QTest::newRow("two fit beside the old copy") << 2500ll << 2500ll << 4000ll << R::BesideOldCopy;
+    QTest::newRow("one block short, no old copy") << 2500ll << 0ll << 3999ll << R::None;
+    QTest::newRow("one fits in place") << 25000ll << 25000ll << 15000ll << R::InPlace;
+    QTest::newRow("old copy's part blocks count") << 2500ll << 1001ll << 2000ll << R::InPlace;
+    QTest::newRow("not even in place") << 2500ll << 1000ll << 2999ll << R::None;
+}
+
+void TestDatabaseBackup::room() {
+    QFETCH(qint64, copy);
+    QFETCH(qint64, oldCopy);
+    QFETCH(qint64, free);
+    QFETCH(DatabaseBackup::Room, room);
+    QCOMPARE(DatabaseBackup::room(copy, oldCopy, free, 1000), room);
+}
+
+void TestDatabaseBackup::roomOnARealMedium_data() {
+    QTest::addColumn<double>("copies"); // the medium's size in copies of the log
+    QTest::addColumn<int>("question");  // -1 none asked, 0 beside the old copy, 1 in place
+    QTest::addColumn<int>("code");
+    QTest::newRow("two fit") << 2.5 << 0 << 0;
+    QTest::newRow("one fits") << 1.5 << 1 << 0;
+    QTest::newRow("none fits") << 0.7 << -1 << ENOSPC;
+}
+
+// On a tmpfs just large enough, with an older copy of the log as large as the new one.
+void TestDatabaseBackup::roomOnARealMedium() {
+    QFETCH(double, copies);
+    QFETCH(int, question);
+    QFETCH(int, code);
+    if (::geteuid() != 0)
+        QSKIP("mounting needs root");
+    QTemporaryDir folder;
+    const QString log = folder.filePath(QStringLiteral("Tempora.mdb"));
+    QVERIFY(LogSchema().create(log));
+    LogFile(log).addMany(5000, QStringLiteral("K"));
+    const QString medium = folder.filePath(QStringLiteral("medium"));
+    QVERIFY(QDir().mkdir(medium));
+    const QByteArray options = "size=" + QByteArray::number(qint64(copies * QFileInfo(log).size()));
+    if (::mount("tempora", QFile::encodeName(medium).constData(), "tmpfs", 0, options.data()) != 0)
+        QSKIP("no tmpfs can be mounted here");
+    const QString target = medium + QStringLiteral("/Tempora.mdb");
+    const bool oldCopied = code == ENOSPC || QFile::copy(log, target);
+    LogFile(log).add(QString(), QStringLiteral("NEWEST"));
+
+    int asked = -1;
+    DatabaseBackup backup;
+    const auto outcome = backup.copy(log, target, [&](bool inPlace) {
+        asked = inPlace;
+        return true;
+    });
+    const QStringList left =
+        QDir(medium).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    const int newest =
+        code == 0 ? LogFile(target).rows("SELECT 1 FROM Log1 WHERE OM_Call = 'NEWEST'").size() : 0;
+    ::umount(QFile::encodeName(medium).constData());
+    QVERIFY(oldCopied);
+    QCOMPARE(asked, question);
+    QCOMPARE(backup.lastErrorCode(), code);
+    QCOMPARE(outcome,
+             code == 0 ? DatabaseBackup::Outcome::Copied : DatabaseBackup::Outcome::Failed);
+    QCOMPARE(left, code == 0 ? QStringList{QStringLiteral("Tempora.mdb")} : QStringList());
+    QCOMPARE(newest, code == 0 ? 1 : 0);
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseBackup)
