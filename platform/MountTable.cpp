@@ -9,41 +9,27 @@
 
 namespace {
 
-// The kernel writes blanks and back-slashes in mount tables as octal escapes (\040).
-QString unescapeOctal(const QByteArray& field) {
+// Undoes the escapes of mount tables (octal, "\040" for a blank) and of udev's label links
+// (hexadecimal, "\x20"): the introducer, then digits of the base.
+QByteArray unescape(const QByteArray& in, const QByteArray& introducer, int digits, int base) {
     QByteArray out;
-    for (int i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                out += char(code);
-                i += 3;
-                continue;
-            }
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        bool ok = false;
+        const int code = in.mid(i).startsWith(introducer)
+                             ? in.mid(i + introducer.size(), digits).toInt(&ok, base)
+                             : 0;
+        if (ok && i + introducer.size() + digits <= in.size()) {
+            out += char(code);
+            i += introducer.size() + digits - 1;
+        } else {
+            out += in[i];
         }
-        out += field[i];
     }
-    return QFile::decodeName(out);
+    return out;
 }
 
-// udev writes unsafe characters of labels as \xHH.
-QString unescapeHex(const QString& name) {
-    QByteArray in = QFile::encodeName(name);
-    QByteArray out;
-    for (int i = 0; i < in.size(); ++i) {
-        if (in[i] == '\\' && i + 3 < in.size() && in[i + 1] == 'x') {
-            bool ok = false;
-            const int code = in.mid(i + 2, 2).toInt(&ok, 16);
-            if (ok) {
-                out += char(code);
-                i += 3;
-                continue;
-            }
-        }
-        out += in[i];
-    }
-    return QString::fromUtf8(out);
+QString unescapeOctal(const QByteArray& field) {
+    return QFile::decodeName(unescape(field, "\\", 3, 8));
 }
 
 QByteArray firstLine(const QString& path) {
@@ -68,8 +54,9 @@ QHash<QString, QString> labelsByDevice() {
     QHash<QString, QString> labels;
     const QDir folder(QStringLiteral("/dev/disk/by-label"));
     for (const QFileInfo& entry : folder.entryInfoList(QDir::System | QDir::NoDotAndDotDot))
-        labels.insert(QFileInfo(entry.canonicalFilePath()).fileName(),
-                      unescapeHex(entry.fileName()));
+        labels.insert(
+            QFileInfo(entry.canonicalFilePath()).fileName(),
+            QString::fromUtf8(unescape(QFile::encodeName(entry.fileName()), "\\x", 2, 16)));
     return labels;
 }
 

@@ -14,6 +14,15 @@
 #include <cerrno>
 #include <optional>
 
+namespace {
+
+// The copy's own texts speak the language of the system's locale: Italian, else English.
+QString text(const char* english, const char* italian) {
+    return QString::fromUtf8(QLocale().language() == QLocale::Italian ? italian : english);
+}
+
+} // namespace
+
 FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
                                          const QString& destinationFolder) {
     const QString name = sourcePath.section(QLatin1Char('\\'), -1);
@@ -30,8 +39,10 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
         target = Paths(m_paths.installationFolder(), *medium).resolve(designTarget + name);
     }
     if (name.isEmpty() || source.isEmpty() || target.isEmpty()) {
-        m_dialogs.message(QStringLiteral("Cannot copy \"%1\" to \"%2\": the path names no folder "
-                                         "of this computer.")
+        m_dialogs.message(text("Cannot copy \"%1\" to \"%2\": the path names no folder of this "
+                               "computer.",
+                               "Impossibile copiare \"%1\" in \"%2\": il percorso non indica "
+                               "alcuna cartella di questo computer.")
                               .arg(sourcePath, destinationFolder),
                           Dialogs::Icon::Critical);
         return {EINVAL, false};
@@ -41,23 +52,30 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     const auto replace = [&](bool inPlace) {
         if (!inPlace)
             return m_dialogs.question(
-                QStringLiteral("The folder \"%1\" already holds a file named \"%2\".\n"
-                               "Replace it with the one you are copying?")
+                text("The folder \"%1\" already holds a file named \"%2\".\n"
+                     "Replace it with the one you are copying?",
+                     "La cartella \"%1\" contiene già un file di nome \"%2\".\n"
+                     "Sostituirlo con quello che si sta copiando?")
                     .arg(folder, QFileInfo(target).fileName()));
         return m_dialogs.question(
-            QStringLiteral("The folder \"%1\" already holds a file named \"%2\", and the medium "
-                           "has room for one copy only.\nReplacing it removes the old copy "
-                           "first: should the new copy then fail, the medium holds no good copy "
-                           "of the log.\nReplace it?")
+            text("The folder \"%1\" already holds a file named \"%2\", and the medium has room "
+                 "for one copy only.\nReplacing it removes the old copy first: should the new "
+                 "copy then fail, the medium holds no good copy of the log.\nReplace it?",
+                 "La cartella \"%1\" contiene già un file di nome \"%2\" e il supporto ha spazio "
+                 "per una sola copia.\nSostituendolo, la copia precedente viene eliminata "
+                 "prima: se la nuova copia non riuscisse, sul supporto non resterebbe alcuna "
+                 "copia valida del registro.\nSostituirlo?")
                 .arg(folder, QFileInfo(target).fileName()));
     };
     // Made at the first step, so that it never shows behind the question above.
     std::optional<QProgressDialog> progress;
     const auto advance = [&](int copied, int total) {
         if (!progress) {
-            progress.emplace(QStringLiteral("Copying \"%1\" to \"%2\"...").arg(name, folder),
-                             QStringLiteral("Cancel"), 0, total, QApplication::activeWindow());
-            progress->setWindowTitle(QStringLiteral("Copying..."));
+            progress.emplace(
+                text("Copying \"%1\" to \"%2\"...", "Copia di \"%1\" in \"%2\" in corso...")
+                    .arg(name, folder),
+                text("Cancel", "Annulla"), 0, total, QApplication::activeWindow());
+            progress->setWindowTitle(text("Copying...", "Copia in corso..."));
             progress->setWindowModality(Qt::WindowModal);
             progress->setAutoReset(false);
             progress->setAutoClose(false);
@@ -66,7 +84,9 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
         progress->setMaximum(total);
         progress->setValue(copied);
         if (copied == total)
-            progress->setLabelText(QStringLiteral("Writing \"%1\" to \"%2\"...").arg(name, folder));
+            progress->setLabelText(
+                text("Writing \"%1\" to \"%2\"...", "Scrittura di \"%1\" in \"%2\" in corso...")
+                    .arg(name, folder));
         // Lets the display repaint and its cancel button work; the window it belongs to stays
         // blocked until the copy is over.
         QCoreApplication::processEvents();
@@ -99,14 +119,15 @@ std::optional<QString> ShellFileCopier::backupFolder(int& code) {
     case BackupMedium::Kind::Choice: {
         QStringList names;
         for (const Mount& medium : found.media)
-            names.append(QStringLiteral("%1 (%2 free) %3")
+            names.append(text("%1 (%2 free) %3", "%1 (%2 liberi) %3")
                              .arg(medium.label, QLocale().formattedDataSize(medium.freeBytes),
                                   medium.folder));
         bool chosen = false;
         const QString name = QInputDialog::getItem(
             QApplication::activeWindow(), QStringLiteral("Tempora"),
-            QStringLiteral("Several removable media are mounted. Copy the log to:"), names, 0,
-            false, &chosen);
+            text("Several removable media are mounted. Copy the log to:",
+                 "Sono montati più supporti rimovibili. Copiare il registro su:"),
+            names, 0, false, &chosen);
         if (!chosen)
             return std::nullopt;
         return found.media.at(names.indexOf(name)).folder;
@@ -115,12 +136,16 @@ std::optional<QString> ShellFileCopier::backupFolder(int& code) {
     code = ENOMEDIUM;
     m_dialogs.message(
         named.isEmpty()
-            ? QStringLiteral("No removable medium is mounted, so the log cannot be copied.\n"
-                             "Plug in a USB stick, SD card or floppy, wait until the desktop "
-                             "shows it, then press \"Start Copy\" again.")
-            : QStringLiteral("Nothing is mounted on \"%1\", so the log cannot be copied there.\n"
-                             "Insert the medium and mount it, then press \"Start Copy\" "
-                             "again.")
+            ? text("No removable medium is mounted, so the log cannot be copied.\n"
+                   "Plug in a USB stick, SD card or floppy, wait until the desktop shows it, "
+                   "then press \"Start Copy\" again.",
+                   "Nessun supporto rimovibile è montato: il registro non può essere copiato.\n"
+                   "Inserire una chiavetta USB, una scheda SD o un dischetto, attendere che il "
+                   "desktop lo mostri, quindi premere di nuovo \"Start Copy\".")
+            : text("Nothing is mounted on \"%1\", so the log cannot be copied there.\n"
+                   "Insert the medium and mount it, then press \"Start Copy\" again.",
+                   "Su \"%1\" non è montato nulla: il registro non può esservi copiato.\n"
+                   "Inserire il supporto e montarlo, quindi premere di nuovo \"Start Copy\".")
                   .arg(named),
         Dialogs::Icon::Critical);
     return std::nullopt;
