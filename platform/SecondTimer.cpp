@@ -33,7 +33,8 @@ void SecondTimer::arm(qint64 nowMs) {
 
 void SecondTimer::fire() {
     const qint64 nowMs = m_clock.msecsSinceEpoch();
-    if (nowMs < m_nextBoundaryMs) {
+    const bool steppedBack = nowMs < m_nextBoundaryMs - 1000;
+    if (nowMs < m_nextBoundaryMs && !steppedBack) {
         arm(nowMs); // woke up early: the second has not changed yet
         return;
     }
