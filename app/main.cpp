@@ -1,5 +1,5 @@
-#include "platform/Program.h"
-#include "platform/ProgramServices.h"
+#include "app/Program.h"
+#include "app/ProgramServices.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

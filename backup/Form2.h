@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Window.h"
+#include "app/Window.h"
 
 class QLabel;
 class QPushButton;

@@ -2,13 +2,13 @@
 
 #include "BenchServices.h"
 
+#include "app/Windows.h"
 #include "log/DataControl.h"
 #include "log/FrmLog1.h"
 #include "log/LogGrid.h"
 #include "log/LogGridView.h"
 #include "log/LogTableModel.h"
 #include "log/RecordSet.h"
-#include "platform/Windows.h"
 
 #include <QAbstractButton>
 #include <QApplication>

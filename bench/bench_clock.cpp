@@ -5,9 +5,9 @@
 #include "BenchSupport.h"
 
 #include "BenchServices.h"
+#include "app/Windows.h"
 #include "clock/Form1.h"
 #include "platform/SecondTimer.h"
-#include "platform/Windows.h"
 
 #include <QAction>
 #include <QApplication>

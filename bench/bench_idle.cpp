@@ -5,9 +5,9 @@
 #include "LogGenerator.h"
 
 #include "BenchServices.h"
+#include "app/Windows.h"
 #include "clock/Form1.h"
 #include "log/FrmLog1.h"
-#include "platform/Windows.h"
 
 #include <QAction>
 #include <QApplication>

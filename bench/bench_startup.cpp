@@ -4,8 +4,8 @@
 #include "BenchSupport.h"
 #include "FirstPaint.h"
 
-#include "platform/ProgramServices.h"
-#include "platform/Windows.h"
+#include "app/ProgramServices.h"
+#include "app/Windows.h"
 #include "startup/FrmSplash.h"
 
 #include <QApplication>

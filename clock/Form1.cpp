@@ -1,5 +1,6 @@
 #include "clock/Form1.h"
 
+#include "app/Windows.h"
 #include "backup/Form2.h"
 #include "clock/CityTable.h"
 #include "clock/ClockLabel.h"
@@ -17,7 +18,6 @@
 #include "platform/SecondTimer.h"
 #include "platform/Services.h"
 #include "platform/TextFileReader.h"
-#include "platform/Windows.h"
 #include "startup/FrmTip.h"
 
 #include <QComboBox>

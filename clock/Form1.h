@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/Window.h"
 #include "clock/CaptureState.h"
-#include "platform/Window.h"
 
 #include <QSet>
 

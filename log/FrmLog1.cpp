@@ -1,5 +1,6 @@
 #include "log/FrmLog1.h"
 
+#include "app/Windows.h"
 #include "clock/Form1.h"
 #include "log/DataControl.h"
 #include "log/LogColumns.h"
@@ -14,7 +15,6 @@
 #include "platform/Keystroke.h"
 #include "platform/RegionalFormats.h"
 #include "platform/Services.h"
-#include "platform/Windows.h"
 
 #include <QApplication>
 #include <QLineEdit>

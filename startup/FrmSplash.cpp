@@ -1,8 +1,8 @@
 #include "startup/FrmSplash.h"
 
+#include "app/Windows.h"
 #include "clock/Form1.h"
 #include "platform/DesignLook.h"
-#include "platform/Windows.h"
 #include "startup/ClickWatcher.h"
 #include "startup/FrmTip.h"
 

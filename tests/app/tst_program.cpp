@@ -1,6 +1,6 @@
 #include "LogFile.h"
 #include "TestServices.h"
-#include "platform/Program.h"
+#include "app/Program.h"
 #include "platform/SecondTimer.h"
 #include "platform/ShellFileCopier.h"
 

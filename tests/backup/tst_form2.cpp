@@ -1,10 +1,10 @@
 #include "GuiTest.h"
 #include "LogFile.h"
 #include "TestServices.h"
+#include "app/Windows.h"
 #include "backup/Form2.h"
 #include "log/LogSchema.h"
 #include "platform/DesignLook.h"
-#include "platform/Windows.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "GuiTest.h"
 #include "TestServices.h"
+#include "app/Windows.h"
 #include "clock/Form1.h"
 #include "platform/DesignLook.h"
 #include "platform/SecondTimer.h"
-#include "platform/Windows.h"
 
 #include <QAction>
 #include <QComboBox>

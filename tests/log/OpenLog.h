@@ -2,7 +2,7 @@
 
 #include "LogFile.h"
 #include "TestServices.h"
-#include "platform/Windows.h"
+#include "app/Windows.h"
 
 #include <QPoint>
 

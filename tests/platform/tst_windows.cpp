@@ -1,6 +1,6 @@
 #include "TestServices.h"
+#include "app/Windows.h"
 #include "backup/Form2.h"
-#include "platform/Windows.h"
 #include "startup/FrmSplash.h"
 
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 #include "TestServices.h"
+#include "app/Windows.h"
 #include "clock/Form1.h"
-#include "platform/Windows.h"
 #include "startup/FrmSplash.h"
 #include "startup/FrmTip.h"
 

@@ -1,6 +1,6 @@
 #include "GuiTest.h"
 #include "TestServices.h"
-#include "platform/Windows.h"
+#include "app/Windows.h"
 #include "startup/FrmTip.h"
 
 #include <QLabel>

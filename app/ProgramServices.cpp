@@ -1,4 +1,4 @@
-#include "platform/ProgramServices.h"
+#include "app/ProgramServices.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "platform/Windows.h"
+#include "app/Windows.h"
 
 bool WindowSlotBase::unload() {
     return m_window ? m_window->unload() : true;

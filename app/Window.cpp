@@ -1,4 +1,4 @@
-#include "platform/Window.h"
+#include "app/Window.h"
 
 #include <QCloseEvent>
 

@@ -1,6 +1,6 @@
-#include "platform/Program.h"
+#include "app/Program.h"
 
-#include "platform/Windows.h"
+#include "app/Windows.h"
 #include "startup/FrmSplash.h"
 
 #include <QApplication>
