@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A label the operator can click: clicked() on a left-button release over the label. Presses on
-// it stay with the label, so they do not start dragging the window.
+// it stay with the label, so they do not start dragging the window. The release that ends a
+// double click is no second click: a double click captures once.
 class ClockLabel : public QLabel {
     Q_OBJECT
 public:
@@ -15,4 +16,8 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool m_releaseEndsDoubleClick = false;
 };
