@@ -143,9 +143,15 @@ void FrmSplash::paintEvent(QPaintEvent* /*event*/) {
 }
 
 bool FrmSplash::previewKey(const QKeyEvent* event) {
-    // Any key that types a character closes the window, the space bar and Enter included. Tab
-    // and Shift+Tab keep moving the focus between the buttons.
-    if (event->text().isEmpty() || event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+    // Only a key that types a character closes the window: letters, digits, punctuation, the
+    // space bar, Enter and Escape. Tab keeps moving the focus; Delete, the arrows and shortcuts
+    // held with Alt or Ctrl type nothing, even where the window system gives them a text.
+    const bool shortcut =
+        event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+    const bool entersOrEscapes = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                                 event->key() == Qt::Key_Escape;
+    const QString text = event->text();
+    if (shortcut || !(entersOrEscapes || (!text.isEmpty() && text.front().isPrint())))
         return false;
     unload();
     return true;

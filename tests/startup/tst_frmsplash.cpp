@@ -46,22 +46,36 @@ void TestFrmSplash::cleanup() {
 void TestFrmSplash::characterKeyUnloadsWhateverHasFocus_data() {
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("key");
-    QTest::newRow("letter on Apri") << "Command1" << int(Qt::Key_A);
-    QTest::newRow("digit on Esci") << "Command2" << int(Qt::Key_7);
-    QTest::newRow("space on INFO does not open the tip") << "Command3" << int(Qt::Key_Space);
-    QTest::newRow("Enter on Apri does not open the clock") << "Command1" << int(Qt::Key_Return);
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text"); // as the window system gives it
+    QTest::addColumn<bool>("unloads");
+    const int none = Qt::NoModifier;
+    QTest::newRow("letter on Apri") << "Command1" << int(Qt::Key_A) << none << "a" << true;
+    QTest::newRow("digit on Esci") << "Command2" << int(Qt::Key_7) << none << "7" << true;
+    QTest::newRow("space on INFO does not open the tip")
+        << "Command3" << int(Qt::Key_Space) << none << " " << true;
+    QTest::newRow("Enter on Apri does not open the clock")
+        << "Command1" << int(Qt::Key_Return) << none << "\r" << true;
+    QTest::newRow("Escape") << "Command2" << int(Qt::Key_Escape) << none << "\x1b" << true;
+    QTest::newRow("Delete types nothing")
+        << "Command1" << int(Qt::Key_Delete) << none << "\x7f" << false;
+    QTest::newRow("Alt+letter is a shortcut")
+        << "Command1" << int(Qt::Key_A) << int(Qt::AltModifier) << "a" << false;
 }
 
 void TestFrmSplash::characterKeyUnloadsWhateverHasFocus() {
     QFETCH(QString, focus);
     QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(bool, unloads);
     QSignalSpy ended(m_windows.get(), &Windows::lastWindowUnloaded);
     auto* button = child<QPushButton>(m_splash, focus);
     button->setFocus();
     QCOMPARE(QApplication::focusWidget(), button);
-    QTest::keyClick(button, Qt::Key(key));
-    QCOMPARE(m_windows->loadedCount(), 0);
-    QCOMPARE(ended.count(), 1);
+    QTest::sendKeyEvent(QTest::Press, button, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_windows->loadedCount(), unloads ? 0 : 1);
+    QCOMPARE(ended.count(), unloads ? 1 : 0);
 }
 
 void TestFrmSplash::focusStartsOnApriAndTabGoesApriEsciInfo() {
