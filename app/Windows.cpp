@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include "clock/Form1.h"
+
 bool WindowSlotBase::unload() {
     return m_window ? m_window->unload() : true;
 }
@@ -23,6 +25,10 @@ Windows::~Windows() {
         window->disconnect(this);
         delete window;
     }
+}
+
+CapturedTimes* Windows::capturedTimes() {
+    return m_form1.load();
 }
 
 void Windows::windowLoaded(Window* window) {

@@ -6,6 +6,7 @@
 
 struct Services;
 class Windows;
+class CapturedTimes;
 class Form1;
 class Form2;
 class FrmLog1;
@@ -65,6 +66,9 @@ public:
     WindowSlot<Form1>& form1() { return m_form1; }
     WindowSlot<FrmLog1>& frmLog1() { return m_frmLog1; }
     WindowSlot<Form2>& form2() { return m_form2; }
+
+    // The clock strip's captured times, loading the strip if needed; null when its load failed.
+    CapturedTimes* capturedTimes();
 
     int loadedCount() const { return m_loaded.size(); }
 

@@ -19,6 +19,8 @@ public:
     void restart();
 
     std::optional<Pair> shownPair() const { return m_shown; }
+    // The pair whose times the log copies: the one shown, the minus pair while none is.
+    Pair transferredPair() const { return m_shown.value_or(Pair::Minus); }
     bool isRunning(Pair pair, Column column) const { return m_running[index(pair, column)]; }
     bool runningIndicator(Column column) const { return m_runningIndicator[int(column)]; }
     bool stoppedIndicator(Column column) const { return m_stoppedIndicator[int(column)]; }

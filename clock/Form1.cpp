@@ -286,12 +286,21 @@ void Form1::readDifferenceFile() {
     m_text1->setCursorPosition(0); // show the start of the text, not the line break at its end
 }
 
-QString Form1::minusStartText() const {
-    return m_shifted[0].label->text();
+QString Form1::startText() const {
+    return transferredText(CaptureState::Column::Start);
 }
 
-QString Form1::minusStopText() const {
-    return m_shifted[1].label->text();
+QString Form1::stopText() const {
+    return transferredText(CaptureState::Column::Stop);
+}
+
+QString Form1::transferredText(CaptureState::Column column) const {
+    const CaptureState::Pair pair = m_capture.transferredPair();
+    for (const ShiftedClock& clock : m_shifted) {
+        if (clock.pair == pair && clock.column == column)
+            return clock.label->text();
+    }
+    return QString();
 }
 
 void Form1::tickTimer1() {

@@ -2,6 +2,7 @@
 
 #include "app/Window.h"
 #include "clock/CaptureState.h"
+#include "clock/CapturedTimes.h"
 
 #include <QSet>
 
@@ -19,17 +20,16 @@ class SecondTimer;
 // local-time difference with their capture frames, the difference box, the world-time list, and
 // the commands that open the other windows and end the work. Each of its six timers only
 // triggers: the tick slots read the clock service and show what the pure time functions give.
-class Form1 : public Window {
+class Form1 : public Window, public CapturedTimes {
     Q_OBJECT
 public:
     Form1(Services& services, Windows& windows);
 
     void load() override;
 
-    // The captions of the minus pair's start and stop clocks (Label7, Label8): the times of a
-    // contact as the log copies them, frozen or running, "hh:mm:ss " once the clocks tick.
-    QString minusStartText() const;
-    QString minusStopText() const;
+    // The shown pair's start and stop clocks (Label7 and Label8 while no pair is shown).
+    QString startText() const override;
+    QString stopText() const override;
 
 public slots:
     void tickTimer1(); // PC date
@@ -61,6 +61,7 @@ private:
     void choosePair(CaptureState::Pair pair);
     void restartClocks();
     void mirrorCaptureState();
+    QString transferredText(CaptureState::Column column) const;
 
     void chooseCity(int index);
     void showDifferenceBox();

@@ -1,7 +1,7 @@
 #include "log/FrmLog1.h"
 
 #include "app/Windows.h"
-#include "clock/Form1.h"
+#include "clock/CapturedTimes.h"
 #include "log/DataControl.h"
 #include "log/LogColumns.h"
 #include "log/LogGrid.h"
@@ -184,11 +184,11 @@ void FrmLog1::grdDataGridDblClick() {
     if (m_model->currentRow() < 0 || !m_model->columnText(LogColumns::kName).isEmpty())
         return;
     m_text1->setText(services().formats.dateText(services().clock.now().date()));
-    Form1* clock = windows().form1().load();
+    const CapturedTimes* clock = windows().capturedTimes();
     if (!clock)
         return; // its load failed and went to the common error path
-    m_text2->setText(clock->minusStartText());
-    m_text3->setText(clock->minusStopText());
+    m_text2->setText(clock->startText());
+    m_text3->setText(clock->stopText());
     // Columns 0 to 2: date, start, end. A cell the log refuses is reported by the model, and
     // the transfer stops there.
     const std::array<const QLineEdit*, 3> buffers{m_text1, m_text2, m_text3};

@@ -318,8 +318,8 @@ void TestForm1::capturedTimeStaysUntilRestart() {
     strip.tick();
     strip.play(QStringLiteral("Label7"));
     strip.runSeconds(5);
-    QCOMPARE(strip.form->minusStartText(), QStringLiteral("13:05:09 "));
-    QCOMPARE(strip.form->minusStopText(), QStringLiteral("13:05:14 "));
+    QCOMPARE(strip.form->startText(), QStringLiteral("13:05:09 "));
+    QCOMPARE(strip.form->stopText(), QStringLiteral("13:05:14 "));
     strip.play(QStringLiteral("piu"));
     strip.runSeconds(1);
     QCOMPARE(strip.text("Label2"), QStringLiteral("15:05:15 "));

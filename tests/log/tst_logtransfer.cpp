@@ -55,8 +55,9 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {
                                  << "meno" << afternoon << 1 << 3 << "";
     QTest::newRow("blank name") << "2024-01-05|IK0AA| "
                                 << "meno" << afternoon << 1 << 3 << "";
-    QTest::newRow("plus pair shown") << "2024-01-05|IK0AA|"
-                                     << "piu" << afternoon << 1 << 3 << copied;
+    QTest::newRow("plus pair shown: its clocks are UTC")
+        << "2024-01-05|IK0AA|"
+        << "piu" << afternoon << 1 << 3 << "06/12/2026|16:30:00 |16:30:00 ";
     QTest::newRow("just after midnight") << "2024-01-05|IK0AA|"
                                          << "meno" << QDateTime(QDate(2026, 12, 7), QTime(0, 0, 30))
                                          << 1 << 3 << "07/12/2026|23:00:30 |23:00:30 ";
@@ -76,7 +77,9 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes() {
     log.open();
     // An earlier transfer fills the buffers.
     log.doubleClickCell(0, 3);
-    const QString earlier = QStringLiteral("06/12/2026|13:05:10 |13:05:10 ");
+    const QString earlier = pair == QStringLiteral("piu")
+                                ? QStringLiteral("06/12/2026|15:05:10 |15:05:10 ")
+                                : QStringLiteral("06/12/2026|13:05:10 |13:05:10 ");
     QCOMPARE(buffers(log), earlier);
 
     log.tick(int(log.test.clock.now().secsTo(now)));
