@@ -10,17 +10,38 @@ QString widenYear(QString format) {
     return format.replace(twoDigitYear, QStringLiteral("yyyy"));
 }
 
-// Qt's long time format ends with the zone name ("t"); the system time text has none.
+// Qt's long time format holds the zone name ("t"), in some locales in brackets; the system time
+// text has none.
 QString withoutZone(QString format) {
-    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
+    static const QRegularExpression zone(QStringLiteral("\\s*[(\\[]?t+[)\\]]?\\s*"));
     return format.replace(zone, QString()).trimmed();
 }
 
-QString separatorBetweenHoursAndMinutes(const QString& timeFormat) {
-    static const QRegularExpression between(QStringLiteral("[hH]+([^hHm]*)m"));
-    const auto match = between.match(timeFormat);
-    const QString separator = match.hasMatch() ? match.captured(1) : QString();
-    return separator.isEmpty() ? QStringLiteral(":") : separator;
+// The text between two fields of a time format, without its quoted words, when it is a single
+// mark that can stand between the digits of a clock ("14:05", "14.05"); empty otherwise, as for
+// "HH 'h' mm" or a separator that is a word.
+QString markBetween(const QString& timeFormat, const QString& fields) {
+    const QRegularExpression between(fields);
+    static const QRegularExpression quoted(QStringLiteral("'[^']*'"));
+    QString text = between.match(timeFormat).captured(1);
+    text = text.replace(quoted, QString()).trimmed();
+    if (text.size() != 1)
+        return QString();
+    const QChar mark = text.front();
+    return mark.isLetterOrNumber() || mark.isSpace() || mark == QLatin1Char('\'') ? QString()
+                                                                                  : text;
+}
+
+// The mark between hours and minutes; else the one between minutes and seconds of the long format;
+// else a colon.
+QString clockSeparator(const QLocale& locale) {
+    for (const QString& found :
+         {markBetween(locale.timeFormat(QLocale::ShortFormat), QStringLiteral("[hH]+([^hHm]*)m")),
+          markBetween(locale.timeFormat(QLocale::LongFormat), QStringLiteral("m+([^ms]*)s"))}) {
+        if (!found.isEmpty())
+            return found;
+    }
+    return QStringLiteral(":");
 }
 
 } // namespace
@@ -28,7 +49,7 @@ QString separatorBetweenHoursAndMinutes(const QString& timeFormat) {
 RegionalFormats::RegionalFormats(const QLocale& locale)
     : m_locale(locale), m_shortDateFormat(widenYear(locale.dateFormat(QLocale::ShortFormat))),
       m_systemTimeFormat(withoutZone(locale.timeFormat(QLocale::LongFormat))),
-      m_timeSeparator(separatorBetweenHoursAndMinutes(locale.timeFormat(QLocale::ShortFormat))) {}
+      m_timeSeparator(clockSeparator(locale)) {}
 
 QString RegionalFormats::dateText(const QDate& date) const {
     return m_locale.toString(date, m_shortDateFormat);

@@ -64,6 +64,19 @@ void TestRegionalFormats::systemTimeText_data() {
     QTest::newRow("fi_FI uses a full stop")
         << QLocale(QLocale::Finnish, QLocale::Finland) << "14.05.09"
         << ".";
+    QTest::newRow("fr_CA: quoted words between the fields")
+        << QLocale(QLocale::French, QLocale::Canada) << "14 h 05 min 09 s"
+        << ":";
+    QTest::newRow("dz_BT: a word between hours and minutes, a colon before seconds")
+        << QLocale(QLocale::Dzongkha, QLocale::Bhutan)
+        << QLocale(QLocale::Dzongkha, QLocale::Bhutan)
+               .toString(QTime(14, 5, 9), QStringLiteral("'ཆུ་ཚོད་' h 'སྐར་མ་' mm:ss AP"))
+        << ":";
+    QTest::newRow("fa_IR: no brackets left of the zone")
+        << QLocale(QLocale::Persian, QLocale::Iran) << "۱۴:۰۵:۰۹"
+        << ":";
+    QTest::newRow("C") << QLocale::c() << "14:05:09"
+                       << ":";
 }
 
 void TestRegionalFormats::systemTimeText() {
