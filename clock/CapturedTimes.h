@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // What the log window copies from the clock strip: the captions of the start and stop clocks of
@@ -10,4 +11,7 @@ public:
     virtual ~CapturedTimes() = default;
     virtual QString startText() const = 0;
     virtual QString stopText() const = 0;
+    // The date of the start clock's caption, in the same shifted time and carried across midnight
+    // with it, so that the date and the start time are one instant; invalid before it first ticks.
+    virtual QDate startDate() const = 0;
 };

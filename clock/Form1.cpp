@@ -170,10 +170,13 @@ void Form1::buildClientArea(QWidget* client) {
     addLabel<QLabel>(client, "Label13", {7680, 0, 1215, 495}, headingOnBlack,
                      QStringLiteral("Fused schedules"));
 
-    m_shifted[0] = {label7, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Start};
-    m_shifted[1] = {label8, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Stop};
-    m_shifted[2] = {label2, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Start};
-    m_shifted[3] = {label4, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Stop};
+    m_shifted[0] = {label7, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Start,
+                    QDate()};
+    m_shifted[1] = {label8, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Stop,
+                    QDate()};
+    m_shifted[2] = {label2, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Start,
+                    QDate()};
+    m_shifted[3] = {label4, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Stop, QDate()};
     for (std::size_t i = 0; i < m_shifted.size(); ++i) {
         m_shifted[i].label->hide();
         connect(m_shifted[i].label, &ClockLabel::clicked, this,
@@ -287,20 +290,20 @@ void Form1::readDifferenceFile() {
 }
 
 QString Form1::startText() const {
-    return transferredText(CaptureState::Column::Start);
+    return transferredClock(CaptureState::Column::Start).label->text();
 }
 
 QString Form1::stopText() const {
-    return transferredText(CaptureState::Column::Stop);
+    return transferredClock(CaptureState::Column::Stop).label->text();
 }
 
-QString Form1::transferredText(CaptureState::Column column) const {
-    const CaptureState::Pair pair = m_capture.transferredPair();
-    for (const ShiftedClock& clock : m_shifted) {
-        if (clock.pair == pair && clock.column == column)
-            return clock.label->text();
-    }
-    return QString();
+QDate Form1::startDate() const {
+    return transferredClock(CaptureState::Column::Start).date;
+}
+
+const Form1::ShiftedClock& Form1::transferredClock(CaptureState::Column column) const {
+    // m_shifted holds the minus pair's start and stop, then the plus pair's.
+    return m_shifted[int(m_capture.transferredPair()) * 2 + int(column)];
 }
 
 void Form1::tickTimer1() {
@@ -339,7 +342,7 @@ void Form1::tickTimer6() {
         ClockText::of(services().clock.now().time(), services().formats.timeSeparator()));
 }
 
-void Form1::tickShifted(const ShiftedClock& clock) {
+void Form1::tickShifted(ShiftedClock& clock) {
     // While the warning is open the clocks wait for it rather than warn again.
     if (m_warningOpen)
         return;
@@ -362,6 +365,7 @@ void Form1::tickShifted(const ShiftedClock& clock) {
     const int sign = clock.pair == CaptureState::Pair::Minus ? -1 : 1;
     const ShiftedTime shifted(services().clock.now(), sign * *seconds);
     clock.label->setText(ClockText::of(shifted.time(), services().formats.timeSeparator()));
+    clock.date = shifted.date();
 }
 
 void Form1::warnDeletedDifference() {

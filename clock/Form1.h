@@ -30,6 +30,7 @@ public:
     // The shown pair's start and stop clocks (Label7 and Label8 while no pair is shown).
     QString startText() const override;
     QString stopText() const override;
+    QDate startDate() const override;
 
 public slots:
     void tickTimer1(); // PC date
@@ -45,6 +46,7 @@ private:
         SecondTimer* timer = nullptr;
         CaptureState::Pair pair = CaptureState::Pair::Minus;
         CaptureState::Column column = CaptureState::Column::Start;
+        QDate date; // of the caption's last tick
     };
 
     void buildClientArea(QWidget* client);
@@ -53,7 +55,7 @@ private:
     void readDifferenceFile();
     void showDate(const QDate& date);
 
-    void tickShifted(const ShiftedClock& clock);
+    void tickShifted(ShiftedClock& clock);
     void warnDeletedDifference();
     void reportUnreadable(const QString& text, const QString& description);
 
@@ -61,7 +63,7 @@ private:
     void choosePair(CaptureState::Pair pair);
     void restartClocks();
     void mirrorCaptureState();
-    QString transferredText(CaptureState::Column column) const;
+    const ShiftedClock& transferredClock(CaptureState::Column column) const;
 
     void chooseCity(int index);
     void showDifferenceBox();

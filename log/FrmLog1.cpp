@@ -183,10 +183,13 @@ void FrmLog1::command2Click() {
 void FrmLog1::grdDataGridDblClick() {
     if (m_model->currentRow() < 0 || !m_model->columnText(LogColumns::kName).isEmpty())
         return;
-    m_text1->setText(services().formats.dateText(services().clock.now().date()));
     const CapturedTimes* clock = windows().capturedTimes();
     if (!clock)
         return; // its load failed and went to the common error path
+    // The start clock's own date; the PC's while no shifted clock has ticked yet.
+    const QDate startDate = clock->startDate();
+    m_text1->setText(services().formats.dateText(
+        startDate.isValid() ? startDate : services().clock.now().date()));
     m_text2->setText(clock->startText());
     m_text3->setText(clock->stopText());
     // Columns 0 to 2: date, start, end. A cell the log refuses is reported by the model, and

@@ -58,9 +58,10 @@ void TestLogTransfer::doubleClickCopiesDateAndTimes_data() {
     QTest::newRow("plus pair shown: its clocks are UTC")
         << "2024-01-05|IK0AA|"
         << "piu" << afternoon << 1 << 3 << "06/12/2026|16:30:00 |16:30:00 ";
-    QTest::newRow("just after midnight") << "2024-01-05|IK0AA|"
-                                         << "meno" << QDateTime(QDate(2026, 12, 7), QTime(0, 0, 30))
-                                         << 1 << 3 << "07/12/2026|23:00:30 |23:00:30 ";
+    QTest::newRow("just after local midnight: the date of the start instant")
+        << "2024-01-05|IK0AA|"
+        << "meno" << QDateTime(QDate(2026, 12, 7), QTime(0, 0, 30)) << 1 << 3
+        << "06/12/2026|23:00:30 |23:00:30 ";
 }
 
 void TestLogTransfer::doubleClickCopiesDateAndTimes() {
