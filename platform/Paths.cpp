@@ -13,16 +13,18 @@ QString environmentFolder(const char* name) {
     return QDir::cleanPath(qEnvironmentVariable(name));
 }
 
-// The entry of folder whose name equals name without regard to case, or name itself.
+// The entry of folder whose name equals name without regard to case, or name itself. Where
+// several spellings exist ("Tempora.mdb" and "tempora.mdb"), every spelling asked for finds the
+// same one, the first in character order (capitals first), so that the log window and the
+// backup never take two different files for one log.
 QString matchingEntry(const QDir& folder, const QString& name) {
-    if (folder.exists(name))
-        return name;
+    QString match;
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && (match.isNull() || entry < match))
+            match = entry;
     }
-    return name;
+    return match.isNull() ? name : match;
 }
 
 } // namespace

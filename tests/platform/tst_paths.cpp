@@ -43,7 +43,7 @@ void TestPaths::resolvesDesignPaths() {
 }
 
 void TestPaths::findsNamesWithoutRegardToCase_data() {
-    QTest::addColumn<QString>("onDisk");
+    QTest::addColumn<QString>("onDisk"); // names, separated by blanks
     QTest::addColumn<QString>("designName");
     QTest::addColumn<QString>("expectedName");
     QTest::newRow("lower-case design name finds the installed file") << "Tempora.mdb"
@@ -58,6 +58,13 @@ void TestPaths::findsNamesWithoutRegardToCase_data() {
     QTest::newRow("absent file keeps the design spelling") << "other.txt"
                                                            << "Savetime.TXT"
                                                            << "Savetime.TXT";
+    QTest::newRow("two spellings, lower-case asked: one file") << "tempora.mdb Tempora.mdb"
+                                                               << "tempora.mdb"
+                                                               << "Tempora.mdb";
+    QTest::newRow("two spellings, installed spelling asked: the same file")
+        << "tempora.mdb Tempora.mdb"
+        << "Tempora.mdb"
+        << "Tempora.mdb";
 }
 
 void TestPaths::findsNamesWithoutRegardToCase() {
@@ -65,9 +72,10 @@ void TestPaths::findsNamesWithoutRegardToCase() {
     QFETCH(QString, designName);
     QFETCH(QString, expectedName);
     QTemporaryDir folder;
-    QFile file(folder.filePath(onDisk));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
+    for (const QString& name : onDisk.split(QLatin1Char(' '))) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
     const Paths paths(folder.path(), QStringLiteral("/media/fd"));
     QCOMPARE(paths.resolve(QStringLiteral("C:\\Programmi\\Tempora\\") + designName),
              folder.path() + QLatin1Char('/') + expectedName);
