@@ -115,7 +115,7 @@ void FrmLog1::buildButtonPanel() {
 
 void FrmLog1::load() {
     if (!m_datPrimaryRS->refresh())
-        datPrimaryRSError(m_datPrimaryRS->lastErrorNumber(), m_datPrimaryRS->lastError());
+        datPrimaryRSError(m_datPrimaryRS->lastError());
 }
 
 void FrmLog1::resizeEvent(QResizeEvent* event) {
@@ -206,7 +206,7 @@ void FrmLog1::datPrimaryRSMoveComplete() {
                                QString::number(m_datPrimaryRS->recordSet().absolutePosition()));
 }
 
-void FrmLog1::datPrimaryRSError(int, const QString& description) {
+void FrmLog1::datPrimaryRSError(const QString& description) {
     services().dialogs.message(QStringLiteral("Data error event hit err:") + description);
 }
 

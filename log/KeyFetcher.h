@@ -33,7 +33,7 @@ public:
         bool reachedEnd = false;
     };
 
-    bool prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
+    void prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
 
     // Up to limit rows after `after` (from the first row when empty), in order.
     bool forward(const std::optional<RowKey>& after, int limit, Step& step);
@@ -45,7 +45,6 @@ public:
     bool all(std::vector<qint64>& rowids);
 
     QString lastError() const { return m_lastError; }
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     enum Query {
@@ -77,5 +76,4 @@ private:
     std::array<SqliteStatement, QueryCount> m_statements;
     BackgroundCount m_backgroundCount;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

@@ -5,50 +5,42 @@
 #include "log/SelectParts.h"
 #include "log/SqliteStatement.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 
 RecordSet::RecordSet(QObject* parent) : QObject(parent) {}
 
 RecordSet::~RecordSet() = default;
 
-bool RecordSet::fail(int number, const QString& description) {
+bool RecordSet::fail(const QString& description) {
     m_lastError = description;
-    m_lastErrorNumber = number;
     return false;
-}
-
-bool RecordSet::refuse(const QString& description) {
-    return fail(SQLITE_ERROR, description);
 }
 
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
-    const auto cannotOpen = [this, &source](int number, const QString& reason) {
+    const auto cannotOpen = [this, &source](const QString& reason) {
         return fail(
-            number,
             QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
     if (!check.prepare(db, source))
-        return cannotOpen(check.errorCode(), check.errorMessage());
+        return cannotOpen(check.errorMessage());
     if (check.parameterCount() != parameters.size()) {
-        return cannotOpen(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
-                                            .arg(check.parameterCount())
-                                            .arg(parameters.size()));
+        return cannotOpen(QStringLiteral("it takes %1 value(s), %2 given")
+                              .arg(check.parameterCount())
+                              .arg(parameters.size()));
     }
     SelectParts parts;
     if (!parts.parse(source))
-        return cannotOpen(SQLITE_ERROR, parts.lastError());
+        return cannotOpen(parts.lastError());
 
     auto reader = std::make_unique<RowReader>();
     if (!reader->prepare(db, parts, options.cachedRows))
-        return cannotOpen(reader->lastErrorNumber(), reader->lastError());
+        return cannotOpen(reader->lastError());
     auto keys = std::make_unique<RowKeys>();
     if (!keys->open(db, parts, parameters, options.stepSize))
-        return cannotOpen(keys->lastErrorNumber(), keys->lastError());
+        return cannotOpen(keys->lastError());
 
     emit aboutToReset();
     m_db = db;
@@ -60,7 +52,6 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     m_cursor = m_keys->size() > 0 ? Cursor::OnRow : Cursor::Eof;
     m_position = m_keys->size() > 0 ? 0 : -1;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit reset();
     emit moveComplete();
     return true;
@@ -102,11 +93,10 @@ bool RecordSet::isComplete() const {
 
 bool RecordSet::grow(bool toEnd) {
     if (!m_keys)
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     RowKeys::Growth growth;
     if (!(toEnd ? m_keys->fetchEnd(growth) : m_keys->fetchNext(growth))) {
-        return fail(m_keys->lastErrorNumber(),
-                    QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
+        return fail(QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
     const bool wasComplete = m_keys->isComplete();
     const int before = m_keys->size();
@@ -127,20 +117,14 @@ bool RecordSet::fetchMore() {
     return grow(false);
 }
 
-bool RecordSet::isBof() const {
-    return m_cursor == Cursor::Bof || (m_cursor == Cursor::Eof && size() == 0);
-}
-
 bool RecordSet::isEof() const {
-    return m_cursor == Cursor::Eof || (m_cursor == Cursor::Bof && size() == 0);
+    return m_cursor == Cursor::Eof;
 }
 
 int RecordSet::absolutePosition() const {
     switch (m_cursor) {
     case Cursor::OnRow:
         return m_position + 1;
-    case Cursor::Bof:
-        return size() == 0 ? PositionUnknown : PositionBof;
     case Cursor::Eof:
         return size() == 0 ? PositionUnknown : PositionEof;
     case Cursor::Closed:
@@ -153,8 +137,7 @@ int RecordSet::absolutePosition() const {
 std::optional<RowRef> RecordSet::rowAt(int position) {
     const std::optional<RowRef> ref = m_keys->at(position);
     if (!ref) {
-        fail(m_keys->lastErrorNumber(),
-             QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
+        fail(QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
     return ref;
 }
@@ -166,7 +149,7 @@ bool RecordSet::leaveRow(int target) {
     if (!ref || !m_edits.contains(*ref))
         return true;
     if (!save({*ref})) {
-        emit error(m_lastErrorNumber, m_lastError);
+        emit error(m_lastError);
         return false;
     }
     return true;
@@ -176,27 +159,16 @@ void RecordSet::moveCursor(Cursor cursor, int position) {
     m_cursor = cursor;
     m_position = position;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit moveComplete();
-}
-
-bool RecordSet::moveFirst() {
-    if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
-    if (size() == 0)
-        return refuse(QStringLiteral("The record set is empty: there is no first record."));
-    leaveRow(0);
-    moveCursor(Cursor::OnRow, 0);
-    return true;
 }
 
 bool RecordSet::moveLast() {
     if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     if (size() == 0)
-        return refuse(QStringLiteral("The record set is empty: there is no last record."));
+        return fail(QStringLiteral("The record set is empty: there is no last record."));
     leaveRow(size() - 1);
     moveCursor(Cursor::OnRow, size() - 1);
     return true;
@@ -206,12 +178,9 @@ bool RecordSet::moveNext() {
     int target = 0;
     switch (m_cursor) {
     case Cursor::Closed:
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     case Cursor::Eof:
-        return refuse(QStringLiteral("The current position is already after the last record."));
-    case Cursor::Bof:
-        target = 0;
-        break;
+        return fail(QStringLiteral("The current position is already after the last record."));
     case Cursor::OnRow:
         target = m_position + 1;
         break;
@@ -230,34 +199,11 @@ bool RecordSet::moveNext() {
     return true;
 }
 
-bool RecordSet::movePrevious() {
-    int target = 0;
-    switch (m_cursor) {
-    case Cursor::Closed:
-        return refuse(QStringLiteral("The record set is not open."));
-    case Cursor::Bof:
-        return refuse(QStringLiteral("The current position is already before the first record."));
-    case Cursor::Eof:
-        target = size() - 1;
-        break;
-    case Cursor::OnRow:
-    case Cursor::Deleted:
-        target = m_position - 1;
-        break;
-    }
-    leaveRow(target);
-    if (target >= 0)
-        moveCursor(Cursor::OnRow, target);
-    else
-        moveCursor(Cursor::Bof);
-    return true;
-}
-
 bool RecordSet::moveTo(int position) {
     if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     if (position < 0 || position > size() || (position == size() && !isComplete())) {
-        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return fail(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     leaveRow(position);
     if (position < size())
@@ -265,24 +211,6 @@ bool RecordSet::moveTo(int position) {
     else
         moveCursor(Cursor::Eof);
     return true;
-}
-
-QVariant RecordSet::value(int field) {
-    if (m_cursor != Cursor::OnRow) {
-        refuse(m_cursor == Cursor::Deleted ? QStringLiteral("The current record has been deleted.")
-                                           : QStringLiteral("There is no current record."));
-        return QVariant();
-    }
-    return valueAt(m_position, field);
-}
-
-QVariant RecordSet::value(const QString& name) {
-    const int field = fieldIndex(name);
-    if (field < 0) {
-        refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-        return QVariant();
-    }
-    return value(field);
 }
 
 QVariant RecordSet::valueAt(int position, int field) {
@@ -298,23 +226,10 @@ QVariant RecordSet::valueAt(int position, int field) {
         return QVariant();
     RowReader::Row row;
     if (!m_reader->read(ref->id, row)) {
-        fail(m_reader->lastErrorNumber(),
-             QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+        fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         return QVariant();
     }
     return row.values.at(field);
-}
-
-bool RecordSet::existsAt(int position) {
-    if (position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    if (!ref)
-        return false;
-    if (!ref->stored)
-        return true;
-    RowReader::Row row;
-    return m_reader->read(ref->id, row) && row.exists;
 }
 
 bool RecordSet::isNewAt(int position) {
@@ -324,40 +239,9 @@ bool RecordSet::isNewAt(int position) {
     return ref && !ref->stored;
 }
 
-bool RecordSet::hasChangesAt(int position) {
-    if (m_edits.isEmpty() || position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    return ref && m_edits.contains(*ref);
-}
-
-bool RecordSet::setValue(int field, const QVariant& value) {
-    switch (m_cursor) {
-    case Cursor::OnRow:
-        return setValueAt(m_position, field, value);
-    case Cursor::Eof:
-        if (isComplete())
-            return setValueAt(size(), field, value);
-        break;
-    case Cursor::Deleted:
-        return refuse(QStringLiteral("The current record has been deleted."));
-    case Cursor::Closed:
-    case Cursor::Bof:
-        break;
-    }
-    return refuse(QStringLiteral("There is no current record."));
-}
-
-bool RecordSet::setValue(const QString& name, const QVariant& value) {
-    const int field = fieldIndex(name);
-    if (field < 0)
-        return refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-    return setValue(field, value);
-}
-
 bool RecordSet::addNew() {
     if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     leaveRow(size());
@@ -375,18 +259,18 @@ bool RecordSet::addNew() {
 
 bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
     if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     if (field < 0 || field >= fieldCount()) {
-        return refuse(QStringLiteral("There is no field number %1: the record set has %2.")
-                          .arg(field)
-                          .arg(fieldCount()));
+        return fail(QStringLiteral("There is no field number %1: the record set has %2.")
+                        .arg(field)
+                        .arg(fieldCount()));
     }
     if (position == size() && isComplete()) {
         emit willChangeRecord();
         if (!addNew())
             return false;
     } else if (position < 0 || position >= size()) {
-        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return fail(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
@@ -395,13 +279,12 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
     if (edit == m_edits.end()) {
         RowReader::Row row;
         if (!m_reader->read(ref->id, row)) {
-            return fail(m_reader->lastErrorNumber(),
-                        QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+            return fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         }
         if (!row.exists) {
-            return refuse(QStringLiteral("Record %1 was deleted by someone else; it cannot "
-                                         "be changed.")
-                              .arg(position + 1));
+            return fail(QStringLiteral("Record %1 was deleted by someone else; it cannot "
+                                       "be changed.")
+                            .arg(position + 1));
         }
         emit willChangeRecord();
         edit = m_edits.insert(*ref, Edit{row.values, row.values, QBitArray(fieldCount())});
@@ -427,14 +310,13 @@ bool RecordSet::save(const QList<RowRef>& refs) {
     std::sort(order.begin(), order.end(), [](const RowRef& a, const RowRef& b) {
         return a.stored != b.stored ? a.stored : a.id < b.id;
     });
-    const auto failed = [this](int number, const QString& description) {
+    const auto failed = [this](const QString& description) {
         m_writer->rollback();
-        return fail(number, description + QStringLiteral(" Nothing was saved; the changes are "
-                                                         "still pending."));
+        return fail(description + QStringLiteral(" Nothing was saved; the changes are "
+                                                 "still pending."));
     };
     if (!m_writer->begin()) {
-        return fail(m_writer->lastErrorNumber(),
-                    QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
+        return fail(QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
                                    "changes are still pending.")
                         .arg(m_writer->lastError()));
     }
@@ -453,23 +335,19 @@ bool RecordSet::save(const QList<RowRef>& refs) {
                 inserted.append({ref, rowid});
             break;
         case RecordWriter::Outcome::Changed:
-            return failed(SQLITE_ERROR,
-                          QStringLiteral("%1 was changed by someone else since it was read, so "
+            return failed(QStringLiteral("%1 was changed by someone else since it was read, so "
                                          "it was not overwritten.")
                               .arg(recordName(ref)));
         case RecordWriter::Outcome::Gone:
-            return failed(SQLITE_ERROR,
-                          QStringLiteral("%1 was deleted by someone else since it was read.")
+            return failed(QStringLiteral("%1 was deleted by someone else since it was read.")
                               .arg(recordName(ref)));
         case RecordWriter::Outcome::Failed:
-            return failed(m_writer->lastErrorNumber(),
-                          QStringLiteral("Saving %1 failed: %2.")
+            return failed(QStringLiteral("Saving %1 failed: %2.")
                               .arg(recordName(ref).toLower(), m_writer->lastError()));
         }
     }
     if (!m_writer->commit()) {
-        return fail(m_writer->lastErrorNumber(),
-                    QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
+        return fail(QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
                                    "changes are still pending.")
                         .arg(m_writer->lastError()));
     }
@@ -495,18 +373,9 @@ bool RecordSet::save(const QList<RowRef>& refs) {
     return true;
 }
 
-bool RecordSet::update() {
-    if (m_cursor != Cursor::OnRow)
-        return refuse(QStringLiteral("There is no current record to update."));
-    const std::optional<RowRef> ref = rowAt(m_position);
-    if (!ref)
-        return false;
-    return !m_edits.contains(*ref) || save({*ref});
-}
-
 bool RecordSet::updateBatch() {
     if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
+        return fail(QStringLiteral("The record set is not open."));
     return save(m_edits.keys());
 }
 
@@ -531,9 +400,9 @@ void RecordSet::cancelBatch() {
 
 bool RecordSet::deleteCurrent() {
     if (m_cursor == Cursor::Deleted)
-        return refuse(QStringLiteral("The current record has been deleted already."));
+        return fail(QStringLiteral("The current record has been deleted already."));
     if (m_cursor != Cursor::OnRow)
-        return refuse(QStringLiteral("There is no current record to delete."));
+        return fail(QStringLiteral("There is no current record to delete."));
     const int position = m_position;
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
@@ -544,8 +413,7 @@ bool RecordSet::deleteCurrent() {
         RowReader::Row row;
         const auto edit = m_edits.constFind(*ref);
         if (edit == m_edits.cend() && !m_reader->read(ref->id, row)) {
-            return fail(m_reader->lastErrorNumber(),
-                        QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+            return fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         }
         const QVector<QVariant>* original = edit != m_edits.cend() ? &edit->original
                                             : row.exists           ? &row.values
@@ -556,12 +424,11 @@ bool RecordSet::deleteCurrent() {
         case RecordWriter::Outcome::Gone:
             break;
         case RecordWriter::Outcome::Changed:
-            return refuse(QStringLiteral("Record %1 was changed by someone else since it "
-                                         "was read, so it was not deleted.")
-                              .arg(position + 1));
+            return fail(QStringLiteral("Record %1 was changed by someone else since it "
+                                       "was read, so it was not deleted.")
+                            .arg(position + 1));
         case RecordWriter::Outcome::Failed:
-            return fail(m_writer->lastErrorNumber(),
-                        QStringLiteral("Deleting record %1 failed: %2.")
+            return fail(QStringLiteral("Deleting record %1 failed: %2.")
                             .arg(position + 1)
                             .arg(m_writer->lastError()));
         }
@@ -573,6 +440,5 @@ bool RecordSet::deleteCurrent() {
     m_cursor = Cursor::Deleted;
     emit rowsRemoved();
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }

@@ -30,14 +30,13 @@ struct sqlite3;
 // the move, keeping the changes pending. A row changed or deleted by someone else since it was
 // read is never overwritten: the write fails with a description saying so and the changes stay.
 //
-// The cursor follows the usual data-access rules: before the first record (BOF), on a record,
-// after the last (EOF), or on a record just deleted; absolutePosition() is the 1-based number
-// of the current record or PositionUnknown, PositionBof, PositionEof. Every failure returns
-// false and leaves its description in lastError().
+// The cursor is on a record, after the last (EOF), or on a record just deleted;
+// absolutePosition() is the 1-based number of the current record or PositionUnknown,
+// PositionEof. Every failure returns false and leaves its description in lastError().
 class RecordSet : public QObject {
     Q_OBJECT
 public:
-    enum Position { PositionUnknown = -1, PositionBof = -2, PositionEof = -3 };
+    enum Position { PositionUnknown = -1, PositionEof = -3 };
 
     struct Options {
         // Rowids read per step.
@@ -57,63 +56,45 @@ public:
     bool isOpen() const { return m_db != nullptr; }
 
     int fieldCount() const { return int(m_fieldNames.size()); }
-    QString fieldName(int field) const { return m_fieldNames.value(field); }
     // Without regard to case, with or without square brackets; -1 when absent.
     int fieldIndex(const QString& name) const;
 
     int size() const;
     bool isComplete() const;
-    // The number of records, or -1 while the end has not been read.
-    int recordCount() const { return isComplete() ? size() : -1; }
     // Reads the next step of rows; nothing when complete.
     bool fetchMore();
 
-    bool isBof() const;
     bool isEof() const;
     // The current record's position, or -1 with no current record.
     int currentPosition() const { return m_cursor == Cursor::OnRow ? m_position : -1; }
     int absolutePosition() const;
 
-    bool moveFirst();
     bool moveLast();
     bool moveNext();
-    bool movePrevious();
     // position == size() of a complete set is the place of a new record (EOF).
     bool moveTo(int position);
 
-    // Values of the current record (pending values where changed).
-    QVariant value(int field);
-    QVariant value(const QString& name);
+    // The pending value where changed.
     QVariant valueAt(int position, int field);
-    // False when the row at position no longer exists in the table.
-    bool existsAt(int position);
     // A record appended here and not written yet.
     bool isNewAt(int position);
-    bool hasChangesAt(int position);
     bool hasPendingChanges() const { return !m_edits.isEmpty(); }
 
-    // On the current record; at the end of the set this appends a new record first.
-    bool setValue(int field, const QVariant& value);
-    bool setValue(const QString& name, const QVariant& value);
     // position == size() of a complete set appends a new record.
     bool setValueAt(int position, int field, const QVariant& value);
-    // Appends an empty new record and makes it current.
-    bool addNew();
 
     bool deleteCurrent();
-    bool update();
     bool updateBatch();
     // Drops every pending change; new records not written yet go.
     void cancelBatch();
 
     QString lastError() const { return m_lastError; }
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 signals:
     void moveComplete();
     void willChangeRecord();
     // A failure of a write the caller did not ask for (saving a row while moving off it).
-    void error(int number, const QString& description);
+    void error(const QString& description);
     void rowsAboutToBeInserted(int first, int last);
     void rowsInserted();
     void rowsAboutToBeRemoved(int first, int last);
@@ -125,7 +106,7 @@ signals:
     void reset();
 
 private:
-    enum class Cursor { Closed, Bof, Eof, OnRow, Deleted };
+    enum class Cursor { Closed, Eof, OnRow, Deleted };
 
     struct Edit {
         QVector<QVariant> original;
@@ -133,10 +114,10 @@ private:
         QBitArray changed;
     };
 
-    bool fail(int number, const QString& description);
-    // A failure found by the record set itself, not by SQLite.
-    bool refuse(const QString& description);
+    bool fail(const QString& description);
     bool grow(bool toEnd);
+    // Appends an empty new record and makes it current.
+    bool addNew();
     bool leaveRow(int target);
     void moveCursor(Cursor cursor, int position = -1);
     std::optional<RowRef> rowAt(int position);
@@ -152,5 +133,4 @@ private:
     Cursor m_cursor = Cursor::Closed;
     int m_position = -1;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

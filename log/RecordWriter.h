@@ -37,7 +37,6 @@ public:
     Outcome remove(qint64 rowid, const QVector<QVariant>* original);
 
     QString lastError() const { return m_lastError; }
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     bool run(const QString& sql, const QVariantList& values);
@@ -48,5 +47,4 @@ private:
     QString m_table;
     QStringList m_quotedFields;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

@@ -51,7 +51,6 @@ public:
     int size() const { return int(m_rows.size() + m_appended.size()); }
     // True once the last row of the source is known (the size is then final but for appends).
     bool isComplete() const { return m_complete; }
-    int sourceRows() const { return int(m_rows.size()); }
 
     // The next step down from the known start (nothing when complete).
     bool fetchNext(Growth& growth);
@@ -73,7 +72,6 @@ public:
     void remove(int position);
 
     QString lastError() const { return m_fetcher.lastError(); }
-    int lastErrorNumber() const { return m_fetcher.lastErrorNumber(); }
 
 private:
     std::vector<qint64> taken(const std::vector<qint64>& rowids) const;
