@@ -15,45 +15,10 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <linux/capability.h>
 #include <optional>
 #include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
 
 namespace {
-
-// A write-protected medium while it lives: the folder's mode bits deny writing, and root, whom
-// mode bits do not stop, gives up its capability to override them (on this thread).
-class WriteProtection {
-public:
-    explicit WriteProtection(const QString& folder) : m_folder(folder) {
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        m_overrideDropped = geteuid() == 0 && setOverride(false);
-    }
-    ~WriteProtection() {
-        if (m_overrideDropped)
-            setOverride(true);
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    bool holds() const {
-        return !QFile(m_folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly);
-    }
-
-private:
-    static bool setOverride(bool on) {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct data[2]{};
-        if (syscall(SYS_capget, &header, data) != 0)
-            return false;
-        data[0].effective = on ? data[0].effective | 1u << CAP_DAC_OVERRIDE
-                               : data[0].effective & ~(1u << CAP_DAC_OVERRIDE);
-        return syscall(SYS_capset, &header, data) == 0;
-    }
-
-    QString m_folder;
-    bool m_overrideDropped = false;
-};
 
 // A medium that fills up: while it lives no file of this process grows past the limit, and a
 // write beyond it fails (EFBIG) instead of raising SIGXFSZ.
@@ -87,7 +52,7 @@ QByteArray bytes(const QString& path) {
 
 } // namespace
 
-enum class Medium { Ready, Missing, IsTheLogFolder, WriteProtected, FillsUp };
+enum class Medium { Ready, Missing, IsTheLogFolder, FillsUp };
 Q_DECLARE_METATYPE(Medium)
 enum class Log { Filled, Absent, PlainText };
 Q_DECLARE_METATYPE(Log)
@@ -123,8 +88,6 @@ void TestForm2::copy_data() {
         << Medium::Missing << filled << false << -1 << false << ENOENT;
     QTest::newRow("medium is the log's folder")
         << Medium::IsTheLogFolder << filled << false << -1 << false << EINVAL;
-    QTest::newRow("write-protected medium")
-        << Medium::WriteProtected << filled << true << 1 << false << EACCES;
     QTest::newRow("medium fills up") << Medium::FillsUp << filled << true << 1 << false << EFBIG;
     QTest::newRow("no log") << ready << Log::Absent << true << -1 << false << ENOENT;
     QTest::newRow("log is no database") << ready << Log::PlainText << true << -1 << false << EIO;
@@ -178,13 +141,7 @@ void TestForm2::copy() {
         canceller.start(0);
 
     {
-        std::optional<WriteProtection> protection;
         std::optional<FileSizeLimit> limit;
-        if (medium == Medium::WriteProtected) {
-            protection.emplace(folder);
-            if (!protection->holds())
-                QSKIP("this machine cannot write-protect a folder");
-        }
         if (medium == Medium::FillsUp)
             limit.emplace(64 * 1024);
         QTest::mouseClick(GuiTest::child<QPushButton>(windows.form2().show(), "Command1"),

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/file.h>
 #include <sys/mount.h>
@@ -19,10 +20,14 @@ class TestDatabaseBackup : public QObject {
     Q_OBJECT
 private slots:
     void init() { QVERIFY(LogSchema().create(m_log)); }
-    void cleanup() { QFile::remove(m_log); }
+    void cleanup() {
+        QFile::remove(m_log);
+        QFile::remove(m_copy);
+    }
     void copyIsOneSnapshotWhileAnotherProcessCommits();
     void copyHoldsTheLatestEdit_data();
     void copyHoldsTheLatestEdit();
+    void damagedCopyNeverReplacesTheOldOne();
     void leftoversOfKilledCopiesAreRemoved_data();
     void leftoversOfKilledCopiesAreRemoved();
     void room_data();
@@ -86,6 +91,30 @@ void TestDatabaseBackup::copyHoldsTheLatestEdit() {
     QVERIFY(copy.open(QIODevice::ReadOnly));
     QCOMPARE(int(copy.read(19).at(18)), 1);
     QCOMPARE(LogFile(m_copy).calls(), QStringList{QStringLiteral("IZ0EDIT")});
+}
+
+// A copy damaged on its way to the medium fails its check and leaves the old copy as it was.
+void TestDatabaseBackup::damagedCopyNeverReplacesTheOldOne() {
+    LogFile(m_log).addMany(500, QStringLiteral("K"));
+    QVERIFY(LogSchema().create(m_copy));
+    LogFile(m_copy).add(QString(), QStringLiteral("OLD"));
+    DatabaseBackup backup;
+    const auto outcome = backup.copy(
+        m_log, m_copy, [](bool) { return true; },
+        [&](int copied, int total) {
+            const QDir folder(m_folder.path());
+            for (const QString& name : folder.entryList({QStringLiteral(".copy.mdb.part-*")},
+                                                        QDir::Files | QDir::Hidden)) {
+                QFile part(folder.filePath(name));
+                if (copied == total && part.open(QIODevice::ReadWrite) &&
+                    part.seek(part.size() / 2))
+                    part.write(QByteArray(8192, '\xff'));
+            }
+            return true;
+        });
+    QCOMPARE(outcome, DatabaseBackup::Outcome::Failed);
+    QCOMPARE(backup.lastErrorCode(), EIO);
+    QCOMPARE(LogFile(m_copy).calls(), QStringList{QStringLiteral("OLD")});
 }
 
 void TestDatabaseBackup::leftoversOfKilledCopiesAreRemoved_data() {
