@@ -1,6 +1,7 @@
 #include "log/LogConnection.h"
 
 #include "log/ConnectionString.h"
+#include "log/LogDamage.h"
 #include "log/SqliteStatement.h"
 #include "platform/Paths.h"
 
@@ -100,6 +101,8 @@ bool LogConnection::fail(int number, const QString& reason) {
     m_lastError =
         QStringLiteral("Cannot open the log %1 (%2): %3.")
             .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file, reason);
+    if (LogDamage::isDamage(number))
+        m_lastError += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
     m_lastErrorNumber = number;
     return false;
 }

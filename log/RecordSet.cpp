@@ -1,5 +1,6 @@
 #include "log/RecordSet.h"
 
+#include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
 #include "log/SelectParts.h"
@@ -16,7 +17,17 @@ RecordSet::~RecordSet() = default;
 bool RecordSet::fail(int number, const QString& description) {
     m_lastError = description;
     m_lastErrorNumber = number;
+    if (LogDamage::isDamage(number))
+        setDamaged(QString::fromUtf8(sqlite3_errstr(number)));
     return false;
+}
+
+void RecordSet::setDamaged(const QString& problem) {
+    if (isDamaged() || !m_db)
+        return;
+    m_damageNotice =
+        LogDamage::notice(QString::fromUtf8(sqlite3_db_filename(m_db, "main")), problem);
+    emit damaged(m_damageNotice);
 }
 
 bool RecordSet::refuse(const QString& description) {
@@ -26,9 +37,12 @@ bool RecordSet::refuse(const QString& description) {
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
     const auto cannotOpen = [this, &source](int number, const QString& reason) {
-        return fail(
-            number,
-            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
+        QString description =
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason);
+        // Nothing is open to refuse writes to; the description says what to do.
+        if (LogDamage::isDamage(number))
+            description += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
+        return fail(number, description);
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
@@ -51,6 +65,8 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
+    if (db != m_db)
+        m_damageNotice.clear();
     m_db = db;
     m_fieldNames = reader->fieldNames();
     m_writer = std::make_unique<RecordWriter>(db, parts.table(), m_fieldNames);
@@ -74,6 +90,7 @@ void RecordSet::close() {
     m_reader.reset();
     m_keys.reset();
     m_db = nullptr;
+    m_damageNotice.clear();
     m_fieldNames.clear();
     m_edits.clear();
     m_cursor = Cursor::Closed;
@@ -421,6 +438,8 @@ QString RecordSet::recordName(const RowRef& ref) const {
 bool RecordSet::save(const QList<RowRef>& refs) {
     if (refs.isEmpty())
         return true;
+    if (isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     QList<RowRef> order = refs;
     // New records go in the order they were appended, after the changed rows.
@@ -538,6 +557,8 @@ bool RecordSet::deleteCurrent() {
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
         return false;
+    if (ref->stored && isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     if (ref->stored) {
         // Compare with what was read: the pending edit's original, or the values last read.
