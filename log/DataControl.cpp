@@ -1,6 +1,7 @@
 #include "log/DataControl.h"
 
 #include "log/LogConnection.h"
+#include "log/LogIntegrityCheck.h"
 #include "log/LogQueries.h"
 #include "log/RecordSet.h"
 
@@ -13,11 +14,13 @@ const QString& DataControl::designConnectionString() {
 
 DataControl::DataControl(const Paths& paths, QObject* parent)
     : QObject(parent), m_paths(paths), m_recordSource(LogQueries::design()),
-      m_recordSet(new RecordSet(this)) {
+      m_recordSet(new RecordSet(this)), m_integrityCheck(new LogIntegrityCheck(this)) {
     setObjectName(QStringLiteral("datPrimaryRS"));
     connect(m_recordSet, &RecordSet::moveComplete, this, &DataControl::moveComplete);
     connect(m_recordSet, &RecordSet::willChangeRecord, this, &DataControl::willChangeRecord);
     connect(m_recordSet, &RecordSet::error, this, &DataControl::error);
+    connect(m_recordSet, &RecordSet::damaged, this, &DataControl::damaged);
+    connect(m_integrityCheck, &LogIntegrityCheck::damaged, m_recordSet, &RecordSet::setDamaged);
 }
 
 DataControl::~DataControl() {
@@ -28,6 +31,7 @@ DataControl::~DataControl() {
 bool DataControl::close() {
     const bool saved = !m_recordSet->hasPendingChanges() || m_recordSet->updateBatch() ||
                        fail(m_recordSet->lastError());
+    m_integrityCheck->stop();
     m_recordSet->close();
     m_connection.reset();
     return saved;
@@ -56,8 +60,10 @@ bool DataControl::refresh() {
                            options))
         return fail(m_recordSet->lastError());
     // The record set now reads through the new connection; the old one can go.
-    if (opened)
+    if (opened) {
         m_connection = std::move(opened);
+        m_integrityCheck->start(m_connection->handle());
+    }
     m_lastError.clear();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 class LogConnection;
+class LogIntegrityCheck;
 class Paths;
 class RecordSet;
 
@@ -18,6 +19,9 @@ class RecordSet;
 // the grid moves off it). refresh() and close() return their failure instead, so that the
 // caller reports it as its own: the window's load as the data control's error, a command as
 // the command's.
+//
+// Each newly opened log is checked for damage in the background; damaged() tells, once, that the
+// log was found damaged (by that check or by a read), after which nothing is written to it.
 //
 // refresh() first saves every pending change, so re-reading never drops what the operator
 // typed; when that save fails the view and its changes stay as they were. close() saves them
@@ -55,6 +59,7 @@ public:
 
 signals:
     void error(const QString& description);
+    void damaged(const QString& notice);
     void moveComplete();
     void willChangeRecord();
 
@@ -66,5 +71,6 @@ private:
     QString m_caption = QStringLiteral(" ");
     std::unique_ptr<LogConnection> m_connection;
     RecordSet* m_recordSet;
+    LogIntegrityCheck* m_integrityCheck;
     QString m_lastError;
 };

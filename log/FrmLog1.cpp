@@ -57,6 +57,7 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     connect(m_datPrimaryRS, &DataControl::error, this, &FrmLog1::datPrimaryRSError,
             Qt::QueuedConnection);
     connect(m_model, &LogTableModel::editRefused, this, &FrmLog1::report, Qt::QueuedConnection);
+    connect(m_datPrimaryRS, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
     connect(this, &Window::unloaded, this, &FrmLog1::unloadHandler);
 
     m_grdDataGrid->setFocus();

@@ -195,5 +195,6 @@ bool KeyFetcher::all(std::vector<qint64>& rowids) {
 
 bool KeyFetcher::fail(const SqliteStatement& statement) {
     m_lastError = statement.errorMessage();
+    m_lastErrorNumber = statement.errorCode();
     return false;
 }

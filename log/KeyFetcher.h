@@ -45,6 +45,7 @@ public:
     bool all(std::vector<qint64>& rowids);
 
     QString lastError() const { return m_lastError; }
+    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     enum Query {
@@ -76,4 +77,5 @@ private:
     std::array<SqliteStatement, QueryCount> m_statements;
     BackgroundCount m_backgroundCount;
     QString m_lastError;
+    int m_lastErrorNumber = 0;
 };

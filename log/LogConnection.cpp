@@ -1,6 +1,7 @@
 #include "log/LogConnection.h"
 
 #include "log/ConnectionString.h"
+#include "log/LogDamage.h"
 #include "log/SqliteStatement.h"
 #include "platform/Paths.h"
 
@@ -33,7 +34,8 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
 
     const QString providerName = parts.value(QStringLiteral("Provider"));
     if (providerName.compare(provider(), Qt::CaseInsensitive) != 0) {
-        return fail(providerName.isEmpty()
+        return fail(SQLITE_ERROR,
+                    providerName.isEmpty()
                         ? QStringLiteral("the connection string names no provider; the log opens "
                                          "with \"%1\"")
                               .arg(provider())
@@ -42,16 +44,17 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
                               .arg(providerName, provider()));
     }
     if (m_designPath.isEmpty())
-        return fail(QStringLiteral("the connection string names no Data Source"));
+        return fail(SQLITE_ERROR, QStringLiteral("the connection string names no Data Source"));
     if (m_filePath.isEmpty()) {
-        return fail(QStringLiteral("the path is outside the installation folder "
+        return fail(SQLITE_CANTOPEN,
+                    QStringLiteral("the path is outside the installation folder "
                                    "C:\\Programmi\\Tempora\\ and the backup medium A:\\"));
     }
     const QFileInfo file(m_filePath);
     if (!file.exists())
-        return fail(QStringLiteral("the file does not exist"));
+        return fail(SQLITE_CANTOPEN, QStringLiteral("the file does not exist"));
     if (!file.isFile())
-        return fail(QStringLiteral("it is not a file"));
+        return fail(SQLITE_CANTOPEN, QStringLiteral("it is not a file"));
 
     // Without SQLITE_OPEN_CREATE a file that vanished meanwhile is not created either.
     const QByteArray path = QFile::encodeName(m_filePath);
@@ -59,7 +62,7 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
     if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc));
         close();
-        return fail(message);
+        return fail(rc, message);
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, busyTimeoutMs);
@@ -68,31 +71,35 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
     SqliteStatement table;
     if (!table.prepare(m_db, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' "
                                             "AND name = 'Log1' COLLATE NOCASE"))) {
-        const QString message = (table.errorCode() & 0xff) == SQLITE_NOTADB
+        const int code = table.errorCode();
+        const QString message = (code & 0xff) == SQLITE_NOTADB
                                     ? QStringLiteral("the file is not an SQLite database")
                                     : table.errorMessage();
         close();
-        return fail(message);
+        return fail(code, message);
     }
     const bool hasTable = table.step();
     if (table.failed()) {
+        const int code = table.errorCode();
         const QString message = table.errorMessage();
         close();
-        return fail(message);
+        return fail(code, message);
     }
     table.reset();
     if (!hasTable) {
         close();
-        return fail(QStringLiteral("the database has no table Log1"));
+        return fail(SQLITE_ERROR, QStringLiteral("the database has no table Log1"));
     }
     m_lastError.clear();
     return true;
 }
 
-bool LogConnection::fail(const QString& reason) {
+bool LogConnection::fail(int number, const QString& reason) {
     const QString file = m_filePath.isEmpty() ? QStringLiteral("no local file") : m_filePath;
     m_lastError =
         QStringLiteral("Cannot open the log %1 (%2): %3.")
             .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file, reason);
+    if (LogDamage::isDamage(number))
+        m_lastError += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
     return false;
 }

@@ -29,7 +29,7 @@ public:
     QString lastError() const { return m_lastError; }
 
 private:
-    bool fail(const QString& reason);
+    bool fail(int number, const QString& reason);
 
     sqlite3* m_db = nullptr;
     QString m_designPath;

@@ -1,9 +1,12 @@
 #include "log/RecordSet.h"
 
+#include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
 #include "log/SelectParts.h"
 #include "log/SqliteStatement.h"
+
+#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -11,38 +14,58 @@ RecordSet::RecordSet(QObject* parent) : QObject(parent) {}
 
 RecordSet::~RecordSet() = default;
 
-bool RecordSet::fail(const QString& description) {
+bool RecordSet::fail(int number, const QString& description) {
     m_lastError = description;
+    if (LogDamage::isDamage(number))
+        setDamaged(QString::fromUtf8(sqlite3_errstr(number)));
     return false;
+}
+
+void RecordSet::setDamaged(const QString& problem) {
+    if (isDamaged() || !m_db)
+        return;
+    m_damageNotice =
+        LogDamage::notice(QString::fromUtf8(sqlite3_db_filename(m_db, "main")), problem);
+    emit damaged(m_damageNotice);
+}
+
+bool RecordSet::refuse(const QString& description) {
+    return fail(SQLITE_ERROR, description);
 }
 
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
-    const auto cannotOpen = [this, &source](const QString& reason) {
-        return fail(
-            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
+    const auto cannotOpen = [this, &source](int number, const QString& reason) {
+        QString description =
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason);
+        // Nothing is open to refuse writes to; the description says what to do.
+        if (LogDamage::isDamage(number))
+            description += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
+        return fail(number, description);
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
     if (!check.prepare(db, source))
-        return cannotOpen(check.errorMessage());
+        return cannotOpen(check.errorCode(), check.errorMessage());
     if (check.parameterCount() != parameters.size()) {
-        return cannotOpen(QStringLiteral("it takes %1 value(s), %2 given")
-                              .arg(check.parameterCount())
-                              .arg(parameters.size()));
+        return cannotOpen(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
+                                            .arg(check.parameterCount())
+                                            .arg(parameters.size()));
     }
     SelectParts parts;
     if (!parts.parse(source))
-        return cannotOpen(parts.lastError());
+        return cannotOpen(SQLITE_ERROR, parts.lastError());
 
     auto reader = std::make_unique<RowReader>();
     if (!reader->prepare(db, parts, options.cachedRows))
-        return cannotOpen(reader->lastError());
+        return cannotOpen(reader->lastErrorNumber(), reader->lastError());
     auto keys = std::make_unique<RowKeys>();
     if (!keys->open(db, parts, parameters, options.stepSize))
-        return cannotOpen(keys->lastError());
+        return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
+    if (db != m_db)
+        m_damageNotice.clear();
     m_db = db;
     m_fieldNames = reader->fieldNames();
     m_writer = std::make_unique<RecordWriter>(db, parts.table(), m_fieldNames);
@@ -65,6 +88,7 @@ void RecordSet::close() {
     m_reader.reset();
     m_keys.reset();
     m_db = nullptr;
+    m_damageNotice.clear();
     m_fieldNames.clear();
     m_edits.clear();
     m_cursor = Cursor::Closed;
@@ -93,10 +117,11 @@ bool RecordSet::isComplete() const {
 
 bool RecordSet::grow(bool toEnd) {
     if (!m_keys)
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     RowKeys::Growth growth;
     if (!(toEnd ? m_keys->fetchEnd(growth) : m_keys->fetchNext(growth))) {
-        return fail(QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
+        return fail(m_keys->lastErrorNumber(),
+                    QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
     const bool wasComplete = m_keys->isComplete();
     const int before = m_keys->size();
@@ -137,7 +162,8 @@ int RecordSet::absolutePosition() const {
 std::optional<RowRef> RecordSet::rowAt(int position) {
     const std::optional<RowRef> ref = m_keys->at(position);
     if (!ref) {
-        fail(QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
+        fail(m_keys->lastErrorNumber(),
+             QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
     return ref;
 }
@@ -164,11 +190,11 @@ void RecordSet::moveCursor(Cursor cursor, int position) {
 
 bool RecordSet::moveLast() {
     if (!isOpen())
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     if (size() == 0)
-        return fail(QStringLiteral("The record set is empty: there is no last record."));
+        return refuse(QStringLiteral("The record set is empty: there is no last record."));
     leaveRow(size() - 1);
     moveCursor(Cursor::OnRow, size() - 1);
     return true;
@@ -178,9 +204,9 @@ bool RecordSet::moveNext() {
     int target = 0;
     switch (m_cursor) {
     case Cursor::Closed:
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     case Cursor::Eof:
-        return fail(QStringLiteral("The current position is already after the last record."));
+        return refuse(QStringLiteral("The current position is already after the last record."));
     case Cursor::OnRow:
         target = m_position + 1;
         break;
@@ -201,9 +227,9 @@ bool RecordSet::moveNext() {
 
 bool RecordSet::moveTo(int position) {
     if (!isOpen())
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (position < 0 || position > size() || (position == size() && !isComplete())) {
-        return fail(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     leaveRow(position);
     if (position < size())
@@ -226,7 +252,8 @@ QVariant RecordSet::valueAt(int position, int field) {
         return QVariant();
     RowReader::Row row;
     if (!m_reader->read(ref->id, row)) {
-        fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+        fail(m_reader->lastErrorNumber(),
+             QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         return QVariant();
     }
     return row.values.at(field);
@@ -241,7 +268,7 @@ bool RecordSet::isNewAt(int position) {
 
 bool RecordSet::addNew() {
     if (!isOpen())
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (!grow(true))
         return false;
     leaveRow(size());
@@ -259,18 +286,18 @@ bool RecordSet::addNew() {
 
 bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
     if (!isOpen())
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     if (field < 0 || field >= fieldCount()) {
-        return fail(QStringLiteral("There is no field number %1: the record set has %2.")
-                        .arg(field)
-                        .arg(fieldCount()));
+        return refuse(QStringLiteral("There is no field number %1: the record set has %2.")
+                          .arg(field)
+                          .arg(fieldCount()));
     }
     if (position == size() && isComplete()) {
         emit willChangeRecord();
         if (!addNew())
             return false;
     } else if (position < 0 || position >= size()) {
-        return fail(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
+        return refuse(QStringLiteral("There is no record %1 in the record set.").arg(position + 1));
     }
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
@@ -279,12 +306,13 @@ bool RecordSet::setValueAt(int position, int field, const QVariant& value) {
     if (edit == m_edits.end()) {
         RowReader::Row row;
         if (!m_reader->read(ref->id, row)) {
-            return fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+            return fail(m_reader->lastErrorNumber(),
+                        QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         }
         if (!row.exists) {
-            return fail(QStringLiteral("Record %1 was deleted by someone else; it cannot "
-                                       "be changed.")
-                            .arg(position + 1));
+            return refuse(QStringLiteral("Record %1 was deleted by someone else; it cannot "
+                                         "be changed.")
+                              .arg(position + 1));
         }
         emit willChangeRecord();
         edit = m_edits.insert(*ref, Edit{row.values, row.values, QBitArray(fieldCount())});
@@ -304,19 +332,22 @@ QString RecordSet::recordName(const RowRef& ref) const {
 bool RecordSet::save(const QList<RowRef>& refs) {
     if (refs.isEmpty())
         return true;
+    if (isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     QList<RowRef> order = refs;
     // New records go in the order they were appended, after the changed rows.
     std::sort(order.begin(), order.end(), [](const RowRef& a, const RowRef& b) {
         return a.stored != b.stored ? a.stored : a.id < b.id;
     });
-    const auto failed = [this](const QString& description) {
+    const auto failed = [this](int number, const QString& description) {
         m_writer->rollback();
-        return fail(description + QStringLiteral(" Nothing was saved; the changes are "
-                                                 "still pending."));
+        return fail(number, description + QStringLiteral(" Nothing was saved; the changes are "
+                                                         "still pending."));
     };
     if (!m_writer->begin()) {
-        return fail(QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
+        return fail(m_writer->lastErrorNumber(),
+                    QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
                                    "changes are still pending.")
                         .arg(m_writer->lastError()));
     }
@@ -335,19 +366,23 @@ bool RecordSet::save(const QList<RowRef>& refs) {
                 inserted.append({ref, rowid});
             break;
         case RecordWriter::Outcome::Changed:
-            return failed(QStringLiteral("%1 was changed by someone else since it was read, so "
+            return failed(SQLITE_ERROR,
+                          QStringLiteral("%1 was changed by someone else since it was read, so "
                                          "it was not overwritten.")
                               .arg(recordName(ref)));
         case RecordWriter::Outcome::Gone:
-            return failed(QStringLiteral("%1 was deleted by someone else since it was read.")
+            return failed(SQLITE_ERROR,
+                          QStringLiteral("%1 was deleted by someone else since it was read.")
                               .arg(recordName(ref)));
         case RecordWriter::Outcome::Failed:
-            return failed(QStringLiteral("Saving %1 failed: %2.")
+            return failed(m_writer->lastErrorNumber(),
+                          QStringLiteral("Saving %1 failed: %2.")
                               .arg(recordName(ref).toLower(), m_writer->lastError()));
         }
     }
     if (!m_writer->commit()) {
-        return fail(QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
+        return fail(m_writer->lastErrorNumber(),
+                    QStringLiteral("Saving the changes failed: %1. Nothing was saved; the "
                                    "changes are still pending.")
                         .arg(m_writer->lastError()));
     }
@@ -375,7 +410,7 @@ bool RecordSet::save(const QList<RowRef>& refs) {
 
 bool RecordSet::updateBatch() {
     if (!isOpen())
-        return fail(QStringLiteral("The record set is not open."));
+        return refuse(QStringLiteral("The record set is not open."));
     return save(m_edits.keys());
 }
 
@@ -400,20 +435,23 @@ void RecordSet::cancelBatch() {
 
 bool RecordSet::deleteCurrent() {
     if (m_cursor == Cursor::Deleted)
-        return fail(QStringLiteral("The current record has been deleted already."));
+        return refuse(QStringLiteral("The current record has been deleted already."));
     if (m_cursor != Cursor::OnRow)
-        return fail(QStringLiteral("There is no current record to delete."));
+        return refuse(QStringLiteral("There is no current record to delete."));
     const int position = m_position;
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
         return false;
+    if (ref->stored && isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     if (ref->stored) {
         // Compare with what was read: the pending edit's original, or the values last read.
         RowReader::Row row;
         const auto edit = m_edits.constFind(*ref);
         if (edit == m_edits.cend() && !m_reader->read(ref->id, row)) {
-            return fail(QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
+            return fail(m_reader->lastErrorNumber(),
+                        QStringLiteral("Reading the log failed: %1.").arg(m_reader->lastError()));
         }
         const QVector<QVariant>* original = edit != m_edits.cend() ? &edit->original
                                             : row.exists           ? &row.values
@@ -424,11 +462,12 @@ bool RecordSet::deleteCurrent() {
         case RecordWriter::Outcome::Gone:
             break;
         case RecordWriter::Outcome::Changed:
-            return fail(QStringLiteral("Record %1 was changed by someone else since it "
-                                       "was read, so it was not deleted.")
-                            .arg(position + 1));
+            return refuse(QStringLiteral("Record %1 was changed by someone else since it "
+                                         "was read, so it was not deleted.")
+                              .arg(position + 1));
         case RecordWriter::Outcome::Failed:
-            return fail(QStringLiteral("Deleting record %1 failed: %2.")
+            return fail(m_writer->lastErrorNumber(),
+                        QStringLiteral("Deleting record %1 failed: %2.")
                             .arg(position + 1)
                             .arg(m_writer->lastError()));
         }

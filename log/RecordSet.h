@@ -33,6 +33,11 @@ struct sqlite3;
 // The cursor is on a record, after the last (EOF), or on a record just deleted;
 // absolutePosition() is the 1-based number of the current record or PositionUnknown,
 // PositionEof. Every failure returns false and leaves its description in lastError().
+//
+// A damaged log is never written to: once a read finds the file damaged, or the caller says it
+// is, every save and delete is refused with a notice that tells the operator what to do, and
+// damaged() gives that notice the first time. It holds until the record set reads another
+// database.
 class RecordSet : public QObject {
     Q_OBJECT
 public:
@@ -88,6 +93,10 @@ public:
     // Drops every pending change; new records not written yet go.
     void cancelBatch();
 
+    // problem is the engine's own account of the damage.
+    void setDamaged(const QString& problem);
+    bool isDamaged() const { return !m_damageNotice.isEmpty(); }
+
     QString lastError() const { return m_lastError; }
 
 signals:
@@ -95,6 +104,7 @@ signals:
     void willChangeRecord();
     // A failure of a write the caller did not ask for (saving a row while moving off it).
     void error(const QString& description);
+    void damaged(const QString& notice);
     void rowsAboutToBeInserted(int first, int last);
     void rowsInserted();
     void rowsAboutToBeRemoved(int first, int last);
@@ -114,7 +124,9 @@ private:
         QBitArray changed;
     };
 
-    bool fail(const QString& description);
+    bool fail(int number, const QString& description);
+    // A failure found by the record set itself, not by SQLite.
+    bool refuse(const QString& description);
     bool grow(bool toEnd);
     // Appends an empty new record and makes it current.
     bool addNew();
@@ -132,5 +144,6 @@ private:
     QHash<RowRef, Edit> m_edits;
     Cursor m_cursor = Cursor::Closed;
     int m_position = -1;
+    QString m_damageNotice;
     QString m_lastError;
 };

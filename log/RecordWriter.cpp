@@ -27,6 +27,7 @@ bool RecordWriter::run(const QString& sql, const QVariantList& values) {
     ok = ok && statement.execute();
     if (!ok) {
         m_lastError = statement.errorMessage();
+        m_lastErrorNumber = statement.errorCode();
     }
     return ok;
 }
@@ -46,8 +47,10 @@ bool RecordWriter::commit() {
 void RecordWriter::rollback() {
     if (!sqlite3_get_autocommit(m_db)) {
         const QString error = m_lastError;
+        const int number = m_lastErrorNumber;
         run(QStringLiteral("ROLLBACK"), {});
         m_lastError = error;
+        m_lastErrorNumber = number;
     }
 }
 
@@ -66,11 +69,13 @@ RecordWriter::Outcome RecordWriter::missing(qint64 rowid) {
     if (!statement.prepare(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?").arg(m_table)) ||
         !statement.bind(1, rowid)) {
         m_lastError = statement.errorMessage();
+        m_lastErrorNumber = statement.errorCode();
         return Outcome::Failed;
     }
     const bool exists = statement.step();
     if (statement.failed()) {
         m_lastError = statement.errorMessage();
+        m_lastErrorNumber = statement.errorCode();
         return Outcome::Failed;
     }
     return exists ? Outcome::Changed : Outcome::Gone;

@@ -37,6 +37,7 @@ public:
     Outcome remove(qint64 rowid, const QVector<QVariant>* original);
 
     QString lastError() const { return m_lastError; }
+    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     bool run(const QString& sql, const QVariantList& values);
@@ -47,4 +48,5 @@ private:
     QString m_table;
     QStringList m_quotedFields;
     QString m_lastError;
+    int m_lastErrorNumber = 0;
 };

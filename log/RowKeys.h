@@ -72,6 +72,7 @@ public:
     void remove(int position);
 
     QString lastError() const { return m_fetcher.lastError(); }
+    int lastErrorNumber() const { return m_fetcher.lastErrorNumber(); }
 
 private:
     std::vector<qint64> taken(const std::vector<qint64>& rowids) const;

@@ -32,6 +32,7 @@ public:
     void forget(qint64 rowid) { m_cache.remove(rowid); }
 
     QString lastError() const { return m_statement.errorMessage(); }
+    int lastErrorNumber() const { return m_statement.errorCode(); }
 
 private:
     SqliteStatement m_statement;
