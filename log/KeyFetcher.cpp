@@ -16,7 +16,7 @@ bool namesRowid(const QString& term) {
 
 } // namespace
 
-bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
+void KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
     m_db = db;
     m_parameters = parameters;
     for (SqliteStatement& statement : m_statements)
@@ -70,7 +70,6 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
     m_texts[All] = QStringLiteral("SELECT rowid FROM %1").arg(table) + where(QString());
     m_texts[KeyOfRow] = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :rowid").arg(key, table);
     m_backgroundCount.start(db, m_texts[Count], parameters);
-    return true;
 }
 
 SqliteStatement* KeyFetcher::statement(Query query) {
