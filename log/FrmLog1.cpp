@@ -57,6 +57,7 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     connect(m_datPrimaryRS, &DataControl::error, this, &FrmLog1::datPrimaryRSError,
             Qt::QueuedConnection);
     connect(m_model, &LogTableModel::editRefused, this, &FrmLog1::report, Qt::QueuedConnection);
+    connect(m_datPrimaryRS, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
     connect(this, &Window::unloaded, this, &FrmLog1::unloadHandler);
 
     m_grdDataGrid->setFocus();
@@ -115,7 +116,7 @@ void FrmLog1::buildButtonPanel() {
 
 void FrmLog1::load() {
     if (!m_datPrimaryRS->refresh())
-        datPrimaryRSError(m_datPrimaryRS->lastErrorNumber(), m_datPrimaryRS->lastError());
+        datPrimaryRSError(m_datPrimaryRS->lastError());
 }
 
 void FrmLog1::resizeEvent(QResizeEvent* event) {
@@ -206,7 +207,7 @@ void FrmLog1::datPrimaryRSMoveComplete() {
                                QString::number(m_datPrimaryRS->recordSet().absolutePosition()));
 }
 
-void FrmLog1::datPrimaryRSError(int, const QString& description) {
+void FrmLog1::datPrimaryRSError(const QString& description) {
     services().dialogs.message(QStringLiteral("Data error event hit err:") + description);
 }
 

@@ -37,7 +37,7 @@ private:
     void command2Click();
     void grdDataGridDblClick();
     void datPrimaryRSMoveComplete();
-    void datPrimaryRSError(int number, const QString& description);
+    void datPrimaryRSError(const QString& description);
     void cancelPendingChanges();
     void unloadHandler();
 

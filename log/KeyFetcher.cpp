@@ -16,7 +16,7 @@ bool namesRowid(const QString& term) {
 
 } // namespace
 
-bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
+void KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
     m_db = db;
     m_parameters = parameters;
     for (SqliteStatement& statement : m_statements)
@@ -72,7 +72,6 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
     m_texts[Ordered] = select + where(QString()) +
                        (m_keyedByRowid ? QStringLiteral(" ORDER BY rowid")
                                        : QStringLiteral(" ORDER BY %1, rowid").arg(key));
-    return true;
 }
 
 void KeyFetcher::startBackground(std::function<void()> ready) {

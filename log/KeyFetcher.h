@@ -34,7 +34,7 @@ public:
         bool reachedEnd = false;
     };
 
-    bool prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
+    void prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
 
     // Up to limit rows after `after` (from the first row when empty), in order.
     bool forward(const std::optional<RowKey>& after, int limit, Step& step);

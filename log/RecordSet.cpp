@@ -1,5 +1,6 @@
 #include "log/RecordSet.h"
 
+#include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
 #include "log/SelectParts.h"
@@ -15,8 +16,17 @@ RecordSet::~RecordSet() = default;
 
 bool RecordSet::fail(int number, const QString& description) {
     m_lastError = description;
-    m_lastErrorNumber = number;
+    if (LogDamage::isDamage(number))
+        setDamaged(QString::fromUtf8(sqlite3_errstr(number)));
     return false;
+}
+
+void RecordSet::setDamaged(const QString& problem) {
+    if (isDamaged() || !m_db)
+        return;
+    m_damageNotice =
+        LogDamage::notice(QString::fromUtf8(sqlite3_db_filename(m_db, "main")), problem);
+    emit damaged(m_damageNotice);
 }
 
 bool RecordSet::refuse(const QString& description) {
@@ -26,9 +36,12 @@ bool RecordSet::refuse(const QString& description) {
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
     const auto cannotOpen = [this, &source](int number, const QString& reason) {
-        return fail(
-            number,
-            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
+        QString description =
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason);
+        // Nothing is open to refuse writes to; the description says what to do.
+        if (LogDamage::isDamage(number))
+            description += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
+        return fail(number, description);
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
@@ -58,6 +71,8 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
+    if (db != m_db)
+        m_damageNotice.clear();
     m_db = db;
     m_fieldNames = reader->fieldNames();
     m_writer = std::make_unique<RecordWriter>(db, parts.table(), m_fieldNames);
@@ -67,7 +82,6 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     m_cursor = m_keys->size() > 0 ? Cursor::OnRow : Cursor::Eof;
     m_position = m_keys->size() > 0 ? 0 : -1;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit reset();
     emit moveComplete();
     return true;
@@ -82,6 +96,7 @@ void RecordSet::close() {
     m_reader.reset();
     m_keys.reset();
     m_db = nullptr;
+    m_damageNotice.clear();
     m_fieldNames.clear();
     m_edits.clear();
     m_cursor = Cursor::Closed;
@@ -145,20 +160,14 @@ bool RecordSet::fetchMore() {
     return grow(false);
 }
 
-bool RecordSet::isBof() const {
-    return m_cursor == Cursor::Bof || (m_cursor == Cursor::Eof && size() == 0);
-}
-
 bool RecordSet::isEof() const {
-    return m_cursor == Cursor::Eof || (m_cursor == Cursor::Bof && size() == 0);
+    return m_cursor == Cursor::Eof;
 }
 
 int RecordSet::absolutePosition() const {
     switch (m_cursor) {
     case Cursor::OnRow:
         return m_position + 1;
-    case Cursor::Bof:
-        return size() == 0 ? PositionUnknown : PositionBof;
     case Cursor::Eof:
         return size() == 0 ? PositionUnknown : PositionEof;
     case Cursor::Closed:
@@ -184,7 +193,7 @@ bool RecordSet::leaveRow(int target) {
     if (!ref || !m_edits.contains(*ref))
         return true;
     if (!save({*ref})) {
-        emit error(m_lastErrorNumber, m_lastError);
+        emit error(m_lastError);
         return false;
     }
     return true;
@@ -194,18 +203,7 @@ void RecordSet::moveCursor(Cursor cursor, int position) {
     m_cursor = cursor;
     m_position = position;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit moveComplete();
-}
-
-bool RecordSet::moveFirst() {
-    if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
-    if (size() == 0)
-        return refuse(QStringLiteral("The record set is empty: there is no first record."));
-    leaveRow(0);
-    moveCursor(Cursor::OnRow, 0);
-    return true;
 }
 
 bool RecordSet::moveLast() {
@@ -227,9 +225,6 @@ bool RecordSet::moveNext() {
         return refuse(QStringLiteral("The record set is not open."));
     case Cursor::Eof:
         return refuse(QStringLiteral("The current position is already after the last record."));
-    case Cursor::Bof:
-        target = 0;
-        break;
     case Cursor::OnRow:
         target = m_position + 1;
         break;
@@ -248,29 +243,6 @@ bool RecordSet::moveNext() {
     return true;
 }
 
-bool RecordSet::movePrevious() {
-    int target = 0;
-    switch (m_cursor) {
-    case Cursor::Closed:
-        return refuse(QStringLiteral("The record set is not open."));
-    case Cursor::Bof:
-        return refuse(QStringLiteral("The current position is already before the first record."));
-    case Cursor::Eof:
-        target = size() - 1;
-        break;
-    case Cursor::OnRow:
-    case Cursor::Deleted:
-        target = m_position - 1;
-        break;
-    }
-    leaveRow(target);
-    if (target >= 0)
-        moveCursor(Cursor::OnRow, target);
-    else
-        moveCursor(Cursor::Bof);
-    return true;
-}
-
 bool RecordSet::moveTo(int position) {
     if (!isOpen())
         return refuse(QStringLiteral("The record set is not open."));
@@ -283,24 +255,6 @@ bool RecordSet::moveTo(int position) {
     else
         moveCursor(Cursor::Eof);
     return true;
-}
-
-QVariant RecordSet::value(int field) {
-    if (m_cursor != Cursor::OnRow) {
-        refuse(m_cursor == Cursor::Deleted ? QStringLiteral("The current record has been deleted.")
-                                           : QStringLiteral("There is no current record."));
-        return QVariant();
-    }
-    return valueAt(m_position, field);
-}
-
-QVariant RecordSet::value(const QString& name) {
-    const int field = fieldIndex(name);
-    if (field < 0) {
-        refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-        return QVariant();
-    }
-    return value(field);
 }
 
 QVariant RecordSet::valueAt(int position, int field) {
@@ -323,54 +277,11 @@ QVariant RecordSet::valueAt(int position, int field) {
     return row.values.at(field);
 }
 
-bool RecordSet::existsAt(int position) {
-    if (position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    if (!ref)
-        return false;
-    if (!ref->stored)
-        return true;
-    RowReader::Row row;
-    return m_reader->read(ref->id, row) && row.exists;
-}
-
 bool RecordSet::isNewAt(int position) {
     if (position < 0 || position >= size())
         return false;
     const std::optional<RowRef> ref = rowAt(position);
     return ref && !ref->stored;
-}
-
-bool RecordSet::hasChangesAt(int position) {
-    if (m_edits.isEmpty() || position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    return ref && m_edits.contains(*ref);
-}
-
-bool RecordSet::setValue(int field, const QVariant& value) {
-    switch (m_cursor) {
-    case Cursor::OnRow:
-        return setValueAt(m_position, field, value);
-    case Cursor::Eof:
-        if (isComplete())
-            return setValueAt(size(), field, value);
-        break;
-    case Cursor::Deleted:
-        return refuse(QStringLiteral("The current record has been deleted."));
-    case Cursor::Closed:
-    case Cursor::Bof:
-        break;
-    }
-    return refuse(QStringLiteral("There is no current record."));
-}
-
-bool RecordSet::setValue(const QString& name, const QVariant& value) {
-    const int field = fieldIndex(name);
-    if (field < 0)
-        return refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-    return setValue(field, value);
 }
 
 bool RecordSet::addNew() {
@@ -439,6 +350,8 @@ QString RecordSet::recordName(const RowRef& ref) const {
 bool RecordSet::save(const QList<RowRef>& refs) {
     if (refs.isEmpty())
         return true;
+    if (isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     QList<RowRef> order = refs;
     // New records go in the order they were appended, after the changed rows.
@@ -513,15 +426,6 @@ bool RecordSet::save(const QList<RowRef>& refs) {
     return true;
 }
 
-bool RecordSet::update() {
-    if (m_cursor != Cursor::OnRow)
-        return refuse(QStringLiteral("There is no current record to update."));
-    const std::optional<RowRef> ref = rowAt(m_position);
-    if (!ref)
-        return false;
-    return !m_edits.contains(*ref) || save({*ref});
-}
-
 bool RecordSet::updateBatch() {
     if (!isOpen())
         return refuse(QStringLiteral("The record set is not open."));
@@ -556,6 +460,8 @@ bool RecordSet::deleteCurrent() {
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
         return false;
+    if (ref->stored && isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     if (ref->stored) {
         // Compare with what was read: the pending edit's original, or the values last read.
@@ -591,6 +497,5 @@ bool RecordSet::deleteCurrent() {
     m_cursor = Cursor::Deleted;
     emit rowsRemoved();
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }

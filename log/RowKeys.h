@@ -57,7 +57,6 @@ public:
     int size() const { return int(m_rows.size() + m_appended.size()); }
     // True once the last row of the source is known (the size is then final but for appends).
     bool isComplete() const { return m_complete; }
-    int sourceRows() const { return int(m_rows.size()); }
 
     // The next step down from the known start (nothing when complete).
     bool fetchNext(Growth& growth);
