@@ -3,6 +3,7 @@
 #include "app/Windows.h"
 #include "clock/CapturedTimes.h"
 #include "log/DataControl.h"
+#include "log/LogAdifMenu.h"
 #include "log/LogColumns.h"
 #include "log/LogGrid.h"
 #include "log/LogGridView.h"
@@ -46,6 +47,7 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     LogGridView* rows = m_grdDataGrid->view();
     connect(rows, &LogGridView::rowDoubleClicked, this, &FrmLog1::grdDataGridDblClick);
     connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelPendingChanges);
+    new LogAdifMenu(services, rows, [this] { cmdRefreshClick(); });
 
     m_picButtons->setObjectName(QStringLiteral("picButtons"));
     m_picButtons->setAutoFillBackground(true);
