@@ -434,21 +434,32 @@ bool RecordSet::updateBatch() {
 
 void RecordSet::cancelBatch() {
     const QList<RowRef> refs = m_edits.keys();
-    for (const RowRef& ref : refs) {
-        m_edits.remove(ref);
-        const int position = m_keys->positionOf(ref);
-        if (ref.stored) {
-            emit rowChanged(position);
-            continue;
-        }
-        emit rowsAboutToBeRemoved(position, position);
-        m_keys->remove(position);
-        emit rowsRemoved();
-        if (m_cursor == Cursor::OnRow && m_position == position)
-            moveCursor(Cursor::Eof);
-        else if (m_cursor == Cursor::OnRow && m_position > position)
-            --m_position;
+    for (const RowRef& ref : refs)
+        cancel(ref);
+}
+
+void RecordSet::cancelCurrent() {
+    if (m_cursor != Cursor::OnRow || m_edits.isEmpty())
+        return;
+    const std::optional<RowRef> ref = rowAt(m_position);
+    if (ref && m_edits.contains(*ref))
+        cancel(*ref);
+}
+
+void RecordSet::cancel(const RowRef& ref) {
+    m_edits.remove(ref);
+    const int position = m_keys->positionOf(ref);
+    if (ref.stored) {
+        emit rowChanged(position);
+        return;
     }
+    emit rowsAboutToBeRemoved(position, position);
+    m_keys->remove(position);
+    emit rowsRemoved();
+    if (m_cursor == Cursor::OnRow && m_position == position)
+        moveCursor(Cursor::Eof);
+    else if (m_cursor == Cursor::OnRow && m_position > position)
+        --m_position;
 }
 
 bool RecordSet::deleteCurrent() {

@@ -94,6 +94,8 @@ public:
     bool updateBatch();
     // Drops every pending change; new records not written yet go.
     void cancelBatch();
+    // Drops the pending changes of the current record only; a new record not written yet goes.
+    void cancelCurrent();
 
     // problem is the engine's own account of the damage.
     void setDamaged(const QString& problem);
@@ -132,6 +134,7 @@ private:
     bool grow(bool toEnd);
     void apply(RowKeys::Growth&& growth);
     void wholeRead(int generation);
+    void cancel(const RowRef& ref);
     // Appends an empty new record and makes it current.
     bool addNew();
     bool leaveRow(int target);

@@ -48,7 +48,7 @@ private slots:
     void commandsWritePendingEdits();
     void closingWritesWhatIsBeingTyped_data();
     void closingWritesWhatIsBeingTyped();
-    void escapeDropsWhatCannotBeWritten();
+    void escapeDropsTheCurrentRowOnly();
     void searchResetAndReopen();
     void missingLogFileIsADataError();
     void doubleClickCopiesDateAndTimes_data();
@@ -172,50 +172,62 @@ void TestFrmLog1::commandsWritePendingEdits() {
 
 void TestFrmLog1::closingWritesWhatIsBeingTyped_data() {
     QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("changedElsewhere");
+    QTest::addColumn<QString>("answer"); // to the question when the save fails; empty: saved
     for (const char* how : {"Chiudi", "close box", "Confirm Exit"})
-        QTest::addRow("%s", how) << how << false;
-    QTest::newRow("Chiudi, changed elsewhere") << "Chiudi" << true;
+        QTest::addRow("%s", how) << how << "";
+    QTest::newRow("Chiudi, changed elsewhere, go back") << "Chiudi"
+                                                        << "go back";
+    QTest::newRow("Confirm Exit, changed elsewhere, discard") << "Confirm Exit"
+                                                              << "discard";
 }
 
 void TestFrmLog1::closingWritesWhatIsBeingTyped() {
     QFETCH(QString, how);
-    QFETCH(bool, changedElsewhere);
+    QFETCH(QString, answer);
     OpenLog log(kThree);
     log.open(true);
-    FrmLog1* window = log.window;
     log.clickCell(0, 4);
     log.type("Mario"); // the editor stays open
-    if (changedElsewhere)
+    if (!answer.isEmpty()) {
         log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
+        log.test.dialogs.queueAnswer(answer == "discard");
+    }
     if (how == "Chiudi")
         log.click("cmdClose");
     else if (how == "close box")
-        window->close();
+        log.window->close();
     else
         log.windows.form1().instance()->findChild<QAction*>(QStringLiteral("confirm"))->trigger();
     OpenLog::settle();
-    QCOMPARE(log.windows.frmLog1().isLoaded(), changedElsewhere);
-    QCOMPARE(log.stored().first().section('|', 4), changedElsewhere ? "Luigi" : "Mario");
-    QCOMPARE(log.test.dialogs.messageTexts(),
-             changedElsewhere ? QStringList{kChangedElsewhere} : QStringList());
-    if (changedElsewhere)
+    const bool back = answer == "go back";
+    QCOMPARE(log.windows.frmLog1().isLoaded(), back);
+    QCOMPARE(log.windows.form1().isLoaded(), back || how != "Confirm Exit");
+    QCOMPARE(log.stored().first().section('|', 4), answer.isEmpty() ? "Mario" : "Luigi");
+    QCOMPARE(log.test.dialogs.questions().size(), answer.isEmpty() ? 0 : 1);
+    if (back) {
         QCOMPARE(log.cell(0, 4), QStringLiteral("MARIO"));
+        log.test.dialogs.queueAnswer(true);
+        QVERIFY(log.windows.frmLog1().unload());
+    }
     log.windows.form1().unload();
 }
 
-void TestFrmLog1::escapeDropsWhatCannotBeWritten() {
+void TestFrmLog1::escapeDropsTheCurrentRowOnly() {
     OpenLog log(kThree);
     log.open();
     log.clickCell(0, 4);
     log.type("Mario");
     log.key(Qt::Key_Return);
     log.file->execute(QStringLiteral("UPDATE Log1 SET Name = 'Luigi' WHERE rowid = 1"));
-    QVERIFY(!log.windows.frmLog1().unload());
+    log.clickCell(1, 4); // the first row cannot be written and stays pending
+    log.type("Anna");
+    log.key(Qt::Key_Return);
     log.key(Qt::Key_Escape);
-    QCOMPARE(log.cell(0, 4), QString()); // the name as it was read
-    QVERIFY(log.windows.frmLog1().unload());
-    QCOMPARE(log.test.dialogs.messageTexts(), QStringList{kChangedElsewhere});
+    OpenLog::settle();
+    QCOMPARE(log.cell(1, 4), QString()); // the name as it was read
+    QCOMPARE(log.cell(0, 4), QStringLiteral("MARIO"));
+    QCOMPARE(log.test.dialogs.messageTexts(),
+             QStringList{QStringLiteral("Data error event hit err:") + kChangedElsewhere});
 }
 
 void TestFrmLog1::searchResetAndReopen() {
