@@ -29,36 +29,18 @@ class RecordSet;
 class DataControl : public QObject {
     Q_OBJECT
 public:
-    // The design-time settings; the record set is always a client-side, static cursor with
-    // optimistic writes.
-    struct Settings {
-        int cursorLocation = 3;     // client-side
-        int cursorType = 3;         // static
-        int lockType = 3;           // optimistic
-        int commandType = 8;        // not stated
-        int cacheSize = 50;         // records read per step
-        int maxRecords = 0;         // no limit
-        int connectionTimeout = 15; // seconds
-        int commandTimeout = 30;    // seconds a statement waits for a lock held elsewhere
-        int isolationLevel = -1;    // unspecified
-        int mode = 0;               // not set
-        int bofAction = 0;          // move to the first record
-        int eofAction = 0;          // move to the last record
-    };
-
     static const QString& designConnectionString();
     static constexpr int kHeight = 330; // twips
+    // Records read per step.
+    static constexpr int kCacheSize = 50;
+    // Seconds a statement waits for a lock held elsewhere.
+    static constexpr int kCommandTimeout = 30;
 
     explicit DataControl(const Paths& paths, QObject* parent = nullptr);
     ~DataControl() override;
 
-    const Settings& settings() const { return m_settings; }
-
-    QString connectionString() const { return m_connectionString; }
-    void setConnectionString(const QString& text) { m_connectionString = text; }
     // Takes effect at the next refresh().
     void setRecordSource(const RecordSource& source) { m_recordSource = source; }
-    RecordSource recordSource() const { return m_recordSource; }
 
     // Closes and re-opens the record set with the current connection string and record source;
     // false on failure, the previous view staying open.
@@ -72,29 +54,23 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption) { m_caption = caption; }
     int height() const { return kHeight; }
-    bool isVisible() const { return false; }
 
     QString lastError() const { return m_lastError; }
-    // SQLite's result code for the failure, or SQLITE_ERROR for one found by the data layer.
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 signals:
-    void error(int number, const QString& description);
+    void error(const QString& description);
     void damaged(const QString& notice);
     void moveComplete();
     void willChangeRecord();
 
 private:
-    bool fail(int number, const QString& description);
+    bool fail(const QString& description);
 
     const Paths& m_paths;
-    Settings m_settings;
-    QString m_connectionString;
     RecordSource m_recordSource;
     QString m_caption = QStringLiteral(" ");
     std::unique_ptr<LogConnection> m_connection;
     RecordSet* m_recordSet;
     LogIntegrityCheck* m_integrityCheck;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

@@ -28,7 +28,6 @@ void LogConnection::close() {
 
 bool LogConnection::open(const QString& connectionString, const Paths& paths, int busyTimeoutMs) {
     close();
-    m_connectionString = connectionString;
     const ConnectionString parts(connectionString);
     m_designPath = parts.value(QStringLiteral("Data Source"));
     m_filePath = m_designPath.isEmpty() ? QString() : paths.resolve(m_designPath);
@@ -92,7 +91,6 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
         return fail(SQLITE_ERROR, QStringLiteral("the database has no table Log1"));
     }
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }
 
@@ -103,6 +101,5 @@ bool LogConnection::fail(int number, const QString& reason) {
             .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file, reason);
     if (LogDamage::isDamage(number))
         m_lastError += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
-    m_lastErrorNumber = number;
     return false;
 }

@@ -24,24 +24,15 @@ public:
     // held by another program.
     bool open(const QString& connectionString, const Paths& paths, int busyTimeoutMs);
     void close();
-    bool isOpen() const { return m_db != nullptr; }
     sqlite3* handle() const { return m_db; }
 
-    QString connectionString() const { return m_connectionString; }
-    QString designPath() const { return m_designPath; }
-    QString filePath() const { return m_filePath; }
-
     QString lastError() const { return m_lastError; }
-    // SQLite's result code for the failure, or SQLITE_ERROR for one found by this class.
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     bool fail(int number, const QString& reason);
 
     sqlite3* m_db = nullptr;
-    QString m_connectionString;
     QString m_designPath;
     QString m_filePath;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };
