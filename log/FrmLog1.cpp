@@ -46,7 +46,7 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     DesignLook::place(m_grdDataGrid, 0, 0, kInnerWidth, kGridHeight);
     LogGridView* rows = m_grdDataGrid->view();
     connect(rows, &LogGridView::rowDoubleClicked, this, &FrmLog1::grdDataGridDblClick);
-    connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelPendingChanges);
+    connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelRowChanges);
     new LogAdifMenu(services, rows, [this] { cmdRefreshClick(); });
 
     m_picButtons->setObjectName(QStringLiteral("picButtons"));
@@ -213,22 +213,28 @@ void FrmLog1::datPrimaryRSError(const QString& description) {
     services().dialogs.message(QStringLiteral("Data error event hit err:") + description);
 }
 
-void FrmLog1::cancelPendingChanges() {
-    m_datPrimaryRS->recordSet().cancelBatch();
+void FrmLog1::cancelRowChanges() {
+    m_datPrimaryRS->recordSet().cancelCurrent();
 }
 
 bool FrmLog1::queryUnload() {
     m_grdDataGrid->view()->commitEdit();
     RecordSet& records = m_datPrimaryRS->recordSet();
-    if (records.hasPendingChanges() && !records.updateBatch()) {
-        report(records.lastError());
-        return false;
-    }
-    return true;
+    if (!records.hasPendingChanges() || records.updateBatch())
+        return true;
+    // The operator may always leave: the question says what is lost.
+    const bool discard = services().dialogs.question(
+        records.lastError() +
+        QStringLiteral("\n\nDiscard the changes not saved and close the log window? Choose No "
+                       "to go back to them."));
+    if (discard)
+        records.cancelBatch();
+    return discard;
 }
 
 void FrmLog1::unloadHandler() {
-    // Nothing is pending any more (queryUnload wrote it): this only lets go of the log file.
+    // Nothing is pending any more (queryUnload wrote or dropped it): this only lets go of the log
+    // file.
     m_datPrimaryRS->close();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();

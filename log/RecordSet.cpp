@@ -60,7 +60,14 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     if (!reader->prepare(db, parts, options.cachedRows))
         return cannotOpen(reader->lastErrorNumber(), reader->lastError());
     auto keys = std::make_unique<RowKeys>();
-    if (!keys->open(db, parts, parameters, options.stepSize))
+    // The positions of the whole source, once read in the background, are taken on this
+    // thread, unless the record set has been opened again meanwhile.
+    const int generation = ++m_generation;
+    const auto wholeReady = [this, generation] {
+        QMetaObject::invokeMethod(
+            this, [this, generation] { wholeRead(generation); }, Qt::QueuedConnection);
+    };
+    if (!keys->open(db, parts, parameters, options.stepSize, wholeReady))
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
@@ -83,6 +90,7 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
 void RecordSet::close() {
     if (!isOpen())
         return;
+    ++m_generation;
     emit aboutToReset();
     m_writer.reset();
     m_reader.reset();
@@ -123,19 +131,29 @@ bool RecordSet::grow(bool toEnd) {
         return fail(m_keys->lastErrorNumber(),
                     QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
+    apply(std::move(growth));
+    return true;
+}
+
+void RecordSet::apply(RowKeys::Growth&& growth) {
     const bool wasComplete = m_keys->isComplete();
     const int before = m_keys->size();
     const int after = m_keys->sizeAfter(growth);
     if (after > before) {
         emit rowsAboutToBeInserted(before, after - 1);
-        m_keys->apply(growth);
+        m_keys->apply(std::move(growth));
         emit rowsInserted();
     } else {
-        m_keys->apply(growth);
+        m_keys->apply(std::move(growth));
     }
     if (!wasComplete && m_keys->isComplete())
         emit completed();
-    return true;
+}
+
+void RecordSet::wholeRead(int generation) {
+    RowKeys::Growth growth;
+    if (generation == m_generation && m_keys && m_keys->fetchWhole(growth))
+        apply(std::move(growth));
 }
 
 bool RecordSet::fetchMore() {
@@ -416,21 +434,32 @@ bool RecordSet::updateBatch() {
 
 void RecordSet::cancelBatch() {
     const QList<RowRef> refs = m_edits.keys();
-    for (const RowRef& ref : refs) {
-        m_edits.remove(ref);
-        const int position = m_keys->positionOf(ref);
-        if (ref.stored) {
-            emit rowChanged(position);
-            continue;
-        }
-        emit rowsAboutToBeRemoved(position, position);
-        m_keys->remove(position);
-        emit rowsRemoved();
-        if (m_cursor == Cursor::OnRow && m_position == position)
-            moveCursor(Cursor::Eof);
-        else if (m_cursor == Cursor::OnRow && m_position > position)
-            --m_position;
+    for (const RowRef& ref : refs)
+        cancel(ref);
+}
+
+void RecordSet::cancelCurrent() {
+    if (m_cursor != Cursor::OnRow || m_edits.isEmpty())
+        return;
+    const std::optional<RowRef> ref = rowAt(m_position);
+    if (ref && m_edits.contains(*ref))
+        cancel(*ref);
+}
+
+void RecordSet::cancel(const RowRef& ref) {
+    m_edits.remove(ref);
+    const int position = m_keys->positionOf(ref);
+    if (ref.stored) {
+        emit rowChanged(position);
+        return;
     }
+    emit rowsAboutToBeRemoved(position, position);
+    m_keys->remove(position);
+    emit rowsRemoved();
+    if (m_cursor == Cursor::OnRow && m_position == position)
+        moveCursor(Cursor::Eof);
+    else if (m_cursor == Cursor::OnRow && m_position > position)
+        --m_position;
 }
 
 bool RecordSet::deleteCurrent() {

@@ -20,9 +20,11 @@ struct sqlite3;
 // Rows are addressed by position (0-based) and kept by rowid, never matched by value. The
 // record set reads rowids in steps and field values only for the rows asked for, so opening a
 // log of a million contacts reads a screenful; size() is what can be addressed now and grows
-// as rows are fetched, and the whole count is known once the end has been asked for
-// (isComplete()). After the last record comes the place of a new record (the end of the set):
-// a value set there appends a new record, which is written with the next update.
+// as rows are fetched, and the whole count is known once the end has been asked for, or as soon
+// as the rowids of the whole source, read in the background from the open on, arrive
+// (isComplete(), announced by completed()). After the last record comes the place of a new record
+// (the end of the set): a value set there appends a new record, which is written with the next
+// update.
 //
 // Changes stay pending per row until update() (the current record), updateBatch() (every
 // pending change, in one transaction that writes all or nothing) or leaving the row: a move
@@ -92,6 +94,8 @@ public:
     bool updateBatch();
     // Drops every pending change; new records not written yet go.
     void cancelBatch();
+    // Drops the pending changes of the current record only; a new record not written yet goes.
+    void cancelCurrent();
 
     // problem is the engine's own account of the damage.
     void setDamaged(const QString& problem);
@@ -128,6 +132,9 @@ private:
     // A failure found by the record set itself, not by SQLite.
     bool refuse(const QString& description);
     bool grow(bool toEnd);
+    void apply(RowKeys::Growth&& growth);
+    void wholeRead(int generation);
+    void cancel(const RowRef& ref);
     // Appends an empty new record and makes it current.
     bool addNew();
     bool leaveRow(int target);
@@ -144,6 +151,7 @@ private:
     QHash<RowRef, Edit> m_edits;
     Cursor m_cursor = Cursor::Closed;
     int m_position = -1;
+    int m_generation = 0;
     QString m_damageNotice;
     QString m_lastError;
 };

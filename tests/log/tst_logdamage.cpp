@@ -62,7 +62,8 @@ void TestLogDamage::damagedLogIsToldAndNeverWritten() {
     QSignalSpy told(&control, &DataControl::damaged);
     QVERIFY(control.refresh());
     RecordSet& records = control.recordSet();
-    QCOMPARE(records.value(QStringLiteral("OM_Call")).isNull(), foundByRead);
+    QCOMPARE(records.valueAt(0, records.fieldIndex(QStringLiteral("OM_Call"))).isNull(),
+             foundByRead);
     QCOMPARE(records.isDamaged(), foundByRead);
     if (told.isEmpty())
         told.wait(damaged ? 10000 : 1000);
@@ -70,7 +71,8 @@ void TestLogDamage::damagedLogIsToldAndNeverWritten() {
 
     // The last record lies on a page that reads well.
     QVERIFY(records.moveLast());
-    QVERIFY(records.setValue(QStringLiteral("Name"), QStringLiteral("Anna")));
+    QVERIFY(records.setValueAt(records.currentPosition(),
+                               records.fieldIndex(QStringLiteral("Name")), QStringLiteral("Anna")));
     QCOMPARE(records.updateBatch(), !damaged);
     QCOMPARE(records.deleteCurrent(), !damaged);
     if (damaged)

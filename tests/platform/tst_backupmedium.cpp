@@ -50,6 +50,8 @@ void TestBackupMedium::find_data() {
     const QStringList none;
     QTest::newRow("plain folder") << "/home/op/b/" << root << none << K::Folder << "/home/op/b";
     QTest::newRow("empty media folder") << "/media/floppy" << root << none << K::NoMedium << "";
+    QTest::newRow("folder on a mounted medium")
+        << "/mnt/stick/b" << QStringList{"/", "/mnt/stick"} << none << K::Folder << "/mnt/stick/b";
     QTest::newRow("fstab mount point, nothing mounted")
         << "/srv/b/c" << QStringList{"/", "/srv"} << QStringList{"/", "/srv/b"} << K::NoMedium
         << "";
