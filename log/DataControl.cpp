@@ -50,6 +50,7 @@ bool DataControl::refresh() {
     LogConnection* connection = m_connection.get();
     if (!connection) {
         opened = std::make_unique<LogConnection>();
+        opened->setWaitObserver(m_waitObserver);
         if (!opened->open(designConnectionString(), m_paths, kCommandTimeout * 1000))
             return fail(opened->lastError());
         connection = opened.get();
