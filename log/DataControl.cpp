@@ -50,14 +50,14 @@ bool DataControl::refresh() {
     LogConnection* connection = m_connection.get();
     if (!connection) {
         opened = std::make_unique<LogConnection>();
+        opened->setWaitObserver(m_waitObserver);
         if (!opened->open(designConnectionString(), m_paths, kCommandTimeout * 1000))
             return fail(opened->lastError());
         connection = opened.get();
     }
     RecordSet::Options options;
     options.stepSize = kCacheSize;
-    if (!m_recordSet->open(connection->handle(), m_recordSource.text, m_recordSource.parameters,
-                           options))
+    if (!m_recordSet->open(connection->handle(), m_recordSource, options))
         return fail(m_recordSet->lastError());
     // The record set now reads through the new connection; the old one can go.
     if (opened) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class LogConnection;
@@ -48,6 +49,10 @@ public:
     // Saves every pending change and closes the record set and the connection, as the window
     // unloads; false when the save failed, its changes then being dropped.
     bool close();
+    // Told when a statement begins and ends waiting for a lock another program holds.
+    void setWaitObserver(std::function<void(bool waiting)> observer) {
+        m_waitObserver = std::move(observer);
+    }
     // Always the same object, open after a successful refresh().
     RecordSet& recordSet() const { return *m_recordSet; }
 
@@ -69,6 +74,7 @@ private:
     const Paths& m_paths;
     RecordSource m_recordSource;
     QString m_caption = QStringLiteral(" ");
+    std::function<void(bool)> m_waitObserver;
     std::unique_ptr<LogConnection> m_connection;
     RecordSet* m_recordSet;
     LogIntegrityCheck* m_integrityCheck;

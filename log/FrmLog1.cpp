@@ -61,6 +61,12 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     connect(m_model, &LogTableModel::editRefused, this, &FrmLog1::report, Qt::QueuedConnection);
     connect(m_datPrimaryRS, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
     connect(this, &Window::unloaded, this, &FrmLog1::unloadHandler);
+    m_datPrimaryRS->setWaitObserver([](bool waiting) {
+        if (waiting)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 
     m_grdDataGrid->setFocus();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/LockWait.h"
+
 #include <QString>
 
 class Paths;
@@ -21,8 +23,12 @@ public:
     LogConnection& operator=(const LogConnection&) = delete;
 
     // Closes any open database first. busyTimeoutMs is how long a statement waits for a lock
-    // held by another program.
+    // held by another program; the program's timers and painting go on meanwhile.
     bool open(const QString& connectionString, const Paths& paths, int busyTimeoutMs);
+    // Told when a statement begins and ends waiting for such a lock.
+    void setWaitObserver(std::function<void(bool waiting)> observer) {
+        m_lockWait.setObserver(std::move(observer));
+    }
     void close();
     sqlite3* handle() const { return m_db; }
 
@@ -31,6 +37,7 @@ public:
 private:
     bool fail(int number, const QString& reason);
 
+    LockWait m_lockWait;
     sqlite3* m_db = nullptr;
     QString m_designPath;
     QString m_filePath;

@@ -66,7 +66,7 @@ void TestLogScrolling::open(const RecordSource& source) {
     RecordSet::Options options;
     options.stepSize = 5;
     options.cachedRows = 4;
-    QVERIFY(m_records->open(m_connection->handle(), source.text, source.parameters, options));
+    QVERIFY(m_records->open(m_connection->handle(), source, options));
 }
 
 QStringList TestLogScrolling::notes() {

@@ -51,7 +51,6 @@ private slots:
     void datesAreShownAndTypedAsShortDateText_data();
     void datesAreShownAndTypedAsShortDateText();
     void newRecordRowBecomesARecordWhenTyped();
-    void largeLogGrowsAsItIsRead();
 };
 
 void TestLogTableModel::storesAsTypedShowsMarkedColumnsInCapitals_data() {
@@ -143,27 +142,6 @@ void TestLogTableModel::newRecordRowBecomesARecordWhenTyped() {
     QVERIFY(model.setCurrentRow(0));
     QCOMPARE(grid.file->calls(), QStringList({"IK0AA", "iz0new"}));
     QCOMPARE(model.headerData(1, Qt::Vertical).toString(), "2");
-}
-
-void TestLogTableModel::largeLogGrowsAsItIsRead() {
-    Grid grid;
-    grid.file->execute("BEGIN");
-    for (int i = 0; i < 120; ++i)
-        grid.file->add(QStringLiteral("2024-01-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0')),
-                       QStringLiteral("C%1").arg(i));
-    grid.file->execute("COMMIT");
-    LogTableModel& model = grid.open();
-    QCOMPARE(model.rowCount(), 50);
-    QCOMPARE(model.newRecordRow(), -1);
-    QVERIFY(model.canFetchMore(QModelIndex()));
-    model.fetchMore(QModelIndex());
-    QCOMPARE(model.rowCount(), 100);
-    QVERIFY(grid.records().moveLast());
-    QCOMPARE(model.rowCount(), 121);
-    QCOMPARE(model.newRecordRow(), 120);
-    QCOMPARE(model.currentRow(), 119);
-    QVERIFY(!model.canFetchMore(QModelIndex()));
-    QCOMPARE(grid.cell(119, 0), "28/01/2024");
 }
 
 QTEST_GUILESS_MAIN(TestLogTableModel)
