@@ -13,7 +13,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -33,9 +35,10 @@ public:
     }
 
     LogOperations operations() override {
-        return {[this] { open(); },   [this] { add(); },     [this] { search(); },
-                [this] { reset(); },  [this] { refresh(); }, [this] { remove(); },
-                [this] { update(); }, [this] { toMiddle(); }};
+        return {[this] { open(); },        [this] { add(); },          [this] { search(); },
+                [this] { reset(); },       [this] { refresh(); },      [this] { remove(); },
+                [this] { update(); },      [this] { toMiddle(); },     [this] { settle(); },
+                [this] { scrollTo(1.0); }, [this] { scrollTo(0.37); }, [this] { pageDown(); }};
     }
 
 private:
@@ -80,6 +83,20 @@ private:
     }
     void toMiddle() {
         control<DataControl>("datPrimaryRS")->recordSet().moveTo(int(m_probe.contacts / 2));
+        paint();
+    }
+    void settle() {
+        while (model()->newRecordRow() < 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    void scrollTo(double fraction) {
+        QScrollBar* bar = m_grid->verticalScrollBar();
+        bar->setValue(int(bar->maximum() * fraction));
+        paint();
+    }
+    void pageDown() {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+        QApplication::sendEvent(m_grid, &key);
         paint();
     }
     void remove() {
