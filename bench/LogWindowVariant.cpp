@@ -1,6 +1,7 @@
 #include "LogWindowVariant.h"
 
 #include "BenchServices.h"
+#include "BenchSupport.h"
 
 #include "app/Windows.h"
 #include "log/DataControl.h"
@@ -11,11 +12,10 @@
 #include "log/RecordSet.h"
 
 #include <QAbstractButton>
+
 #include <QApplication>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -90,13 +90,11 @@ private:
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     void scrollTo(double fraction) {
-        QScrollBar* bar = m_grid->verticalScrollBar();
-        bar->setValue(int(bar->maximum() * fraction));
+        BenchSupport::scrollTo(m_grid, fraction);
         paint();
     }
     void pageDown() {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-        QApplication::sendEvent(m_grid, &key);
+        BenchSupport::pageDown(m_grid);
         paint();
     }
     void remove() {

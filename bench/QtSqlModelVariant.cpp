@@ -1,8 +1,7 @@
 #include "QtSqlModelVariant.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QScrollBar>
+#include "BenchSupport.h"
+
 #include <QSqlDatabase>
 #include <QSqlTableModel>
 #include <QTableView>
@@ -62,13 +61,11 @@ private:
         paint();
     }
     void scrollTo(double fraction) {
-        QScrollBar* bar = m_view->verticalScrollBar();
-        bar->setValue(int(bar->maximum() * fraction));
+        BenchSupport::scrollTo(m_view.get(), fraction);
         paint();
     }
     void pageDown() {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
-        QApplication::sendEvent(m_view.get(), &key);
+        BenchSupport::pageDown(m_view.get());
         paint();
     }
     void add() {
