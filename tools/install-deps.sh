@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 time qt6-translations-l10n
     fonts-liberation2 fonts-comic-neue
     xvfb xauth xdotool
+    tzdata
 )
 
 missing=()
