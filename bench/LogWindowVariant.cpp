@@ -12,7 +12,6 @@
 #include "log/RecordSet.h"
 
 #include <QAbstractButton>
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
