@@ -17,7 +17,6 @@ public:
     virtual void load() {}
     // Closes and destroys the window; false when the window refused to close.
     bool unload();
-    bool isUnloaded() const { return m_unloaded; }
 
 signals:
     void unloaded();

@@ -9,8 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-Form2::Form2(Services& services, Windows& windows)
-    : Window(services, windows), m_label1(new QLabel(this)), m_command1(new QPushButton(this)) {
+Form2::Form2(Services& services, Windows& windows) : Window(services, windows) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Copy Log"));
     resize(DesignLook::pixels(4020), DesignLook::pixels(1350));
@@ -19,23 +18,25 @@ Form2::Form2(Services& services, Windows& windows)
     setPalette(black);
     setAutoFillBackground(true);
 
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setText(QStringLiteral("Insert an empty floppy in the drive \"A\""));
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setWordWrap(true);
-    m_label1->setFont(DesignLook::font(QStringLiteral("Arial"), 11.25, true));
-    DesignLook::paint(m_label1, Qt::black,
+    auto* instruction = new QLabel(this);
+    instruction->setObjectName(QStringLiteral("Label1"));
+    instruction->setText(QStringLiteral("Insert an empty floppy in the drive \"A\""));
+    instruction->setAlignment(Qt::AlignCenter);
+    instruction->setWordWrap(true);
+    instruction->setFont(DesignLook::font(QStringLiteral("Arial"), 11.25, true));
+    DesignLook::paint(instruction, Qt::black,
                       QApplication::palette().color(QPalette::HighlightedText));
-    DesignLook::place(m_label1, 120, 120, 3735, 615);
+    DesignLook::place(instruction, 120, 120, 3735, 615);
 
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setText(QStringLiteral("Start Copy"));
-    DesignLook::place(m_command1, 1440, 720, 1095, 375);
-    m_command1->setFocus();
-    connect(m_command1, &QPushButton::clicked, this, &Form2::startCopy);
+    auto* startCopy = new QPushButton(this);
+    startCopy->setObjectName(QStringLiteral("Command1"));
+    startCopy->setText(QStringLiteral("Start Copy"));
+    DesignLook::place(startCopy, 1440, 720, 1095, 375);
+    startCopy->setFocus();
+    connect(startCopy, &QPushButton::clicked, this, &Form2::startCopyClicked);
 }
 
-void Form2::startCopy() {
+void Form2::startCopyClicked() {
     const FileCopier::Result result = services().copier.copy(
         QStringLiteral("C:\\Programmi\\Tempora\\Tempora.mdb"), QStringLiteral("A:\\"));
     if (result.code != 0)

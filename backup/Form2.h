@@ -2,9 +2,6 @@
 
 #include "app/Window.h"
 
-class QLabel;
-class QPushButton;
-
 // The log backup window: "Start Copy" copies the log to the root of drive A: with the desktop's
 // copy, reports a failure (its error number) or a cancellation, and closes the window.
 class Form2 : public Window {
@@ -13,8 +10,5 @@ public:
     Form2(Services& services, Windows& windows);
 
 private:
-    void startCopy();
-
-    QLabel* m_label1;
-    QPushButton* m_command1;
+    void startCopyClicked();
 };

@@ -431,8 +431,9 @@ void Form1::showDifferenceBox() {
 }
 
 void Form1::confirmExit() {
-    // Unloading this window schedules its deletion: keep the registry, not this, for step two.
+    // The log window goes first: when the operator goes back to changes it could not save, the
+    // clock strip stays too. Unloading this window schedules its deletion: keep the registry.
     Windows& registry = windows();
-    registry.form1().unload();
-    registry.frmLog1().unload();
+    if (registry.frmLog1().unload())
+        registry.form1().unload();
 }

@@ -4,10 +4,24 @@
 
 #include <sqlite3.h>
 
-qint64 BackgroundCount::count(const std::shared_ptr<Job>& job, const QByteArray& file,
-                              const QString& sql, const QVariantList& parameters) {
+namespace {
+
+bool prepared(SqliteStatement& statement, sqlite3* db, const QString& sql,
+              const QVariantList& parameters) {
+    bool ready = statement.prepare(db, sql);
+    for (int i = 0; ready && i < parameters.size(); ++i)
+        ready = statement.bind(i + 1, parameters.at(i));
+    return ready;
+}
+
+} // namespace
+
+BackgroundCount::Result BackgroundCount::read(const std::shared_ptr<Job>& job,
+                                              const QByteArray& file, const QString& sql,
+                                              const QString& keysSql,
+                                              const QVariantList& parameters) {
     sqlite3* db = nullptr;
-    qint64 rows = -1;
+    Result result;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(db, 1000);
         bool ready = false;
@@ -16,19 +30,27 @@ qint64 BackgroundCount::count(const std::shared_ptr<Job>& job, const QByteArray&
             job->db = db;
             ready = !job->abandoned;
         }
-        SqliteStatement statement;
-        ready = ready && statement.prepare(db, sql);
-        for (int i = 0; ready && i < parameters.size(); ++i)
-            ready = statement.bind(i + 1, parameters.at(i));
-        if (ready && statement.step())
-            rows = statement.integer(0);
+        // One read transaction: the rowids are those of the rows counted.
+        ready = ready && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+        SqliteStatement count;
+        if (ready && prepared(count, db, sql, parameters) && count.step())
+            result.rows = count.integer(0);
+        SqliteStatement keys;
+        if (result.rows >= 0 && !keysSql.isEmpty() && prepared(keys, db, keysSql, parameters)) {
+            std::vector<qint64> rowids;
+            rowids.reserve(size_t(result.rows));
+            while (keys.step())
+                rowids.push_back(keys.integer(0));
+            if (!keys.failed() && qint64(rowids.size()) == result.rows)
+                result.rowids = std::move(rowids);
+        }
     }
     {
         const std::lock_guard<std::mutex> lock(job->mutex);
         job->db = nullptr;
     }
-    sqlite3_close(db);
-    return rows;
+    sqlite3_close_v2(db);
+    return result;
 }
 
 BackgroundCount::~BackgroundCount() {
@@ -36,21 +58,24 @@ BackgroundCount::~BackgroundCount() {
 }
 
 void BackgroundCount::abandon() {
-    if (!m_result.valid())
-        return;
-    {
-        const std::lock_guard<std::mutex> lock(m_job->mutex);
-        m_job->abandoned = true;
-        if (m_job->db)
-            sqlite3_interrupt(m_job->db);
+    if (m_future.valid()) {
+        {
+            const std::lock_guard<std::mutex> lock(m_job->mutex);
+            m_job->abandoned = true;
+            if (m_job->db)
+                sqlite3_interrupt(m_job->db);
+        }
+        m_future.wait();
+        m_future = {};
     }
-    m_result.wait();
-    m_result = {};
+    m_result.reset();
 }
 
-void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList& parameters) {
+void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList& parameters,
+                            const QString& keysSql, std::function<void()> ready) {
     abandon();
     m_db = db;
+    m_countTaken = false;
     const char* file = sqlite3_db_filename(db, "main");
     if (!file || !*file)
         return;
@@ -59,16 +84,43 @@ void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList&
     m_changes = sqlite3_total_changes64(db);
     m_dataVersion = dataVersion();
     m_job = std::make_shared<Job>();
-    m_result = std::async(std::launch::async, count, m_job, QByteArray(file), sql, parameters);
+    m_future = std::async(std::launch::async, [job = m_job, path = QByteArray(file), sql, keysSql,
+                                               parameters, ready = std::move(ready)] {
+        Result result = read(job, path, sql, keysSql, parameters);
+        if (ready)
+            ready();
+        return result;
+    });
+}
+
+void BackgroundCount::wait() {
+    if (m_future.valid())
+        m_result = m_future.get();
+}
+
+bool BackgroundCount::holds() const {
+    return sqlite3_total_changes64(m_db) == m_changes && dataVersion() == m_dataVersion;
 }
 
 std::optional<qint64> BackgroundCount::take() {
-    if (!m_result.valid())
+    wait();
+    if (!m_result || m_countTaken)
         return std::nullopt;
-    const qint64 rows = m_result.get();
-    if (rows < 0 || sqlite3_total_changes64(m_db) != m_changes || dataVersion() != m_dataVersion)
+    m_countTaken = true;
+    if (m_result->rows < 0 || !holds())
         return std::nullopt;
-    return rows;
+    return m_result->rows;
+}
+
+std::optional<std::vector<qint64>> BackgroundCount::takeRowids() {
+    wait();
+    if (!m_result || !m_result->rowids)
+        return std::nullopt;
+    std::optional<std::vector<qint64>> rowids = std::move(m_result->rowids);
+    m_result->rowids.reset();
+    if (!holds())
+        return std::nullopt;
+    return rowids;
 }
 
 qint64 BackgroundCount::dataVersion() const {

@@ -3,17 +3,21 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 struct sqlite3;
 
 // Counts the rows of a record source on a second, read-only connection to the same file in a
 // worker thread, started as the record source opens, so that going to the last record of a large
-// log does not wait for the count. The answer is given only while the log is unchanged since the
-// count started, as the connection it serves sees it; otherwise the caller counts itself.
+// log does not wait for the count. Given the source's rowids in order as well (keysSql), it reads
+// them in the same read transaction, so that the grid can reach any position without walking the
+// log on the UI thread. The answers are given only while the log is unchanged since the count
+// started, as the connection it serves sees it; otherwise the caller reads for itself.
 class BackgroundCount {
 public:
     BackgroundCount() = default;
@@ -21,12 +25,17 @@ public:
     BackgroundCount& operator=(const BackgroundCount&) = delete;
     ~BackgroundCount();
 
-    // Starts counting `sql` (one count(*) statement) with its parameters bound, abandoning a
-    // count still running; a database without a file of its own is not counted.
-    void start(sqlite3* db, const QString& sql, const QVariantList& parameters);
+    // Starts counting `sql` (one count(*) statement) with its parameters bound, and then reading
+    // the rowids of `keysSql` when given, abandoning a count still running; a database without a
+    // file of its own is not counted. `ready` is called on the worker thread when it has finished,
+    // whether or not it succeeded.
+    void start(sqlite3* db, const QString& sql, const QVariantList& parameters,
+               const QString& keysSql = QString(), std::function<void()> ready = {});
     // The count, once: waits for the worker if it is still counting. Empty when the count
     // failed, was never started, or no longer holds.
     std::optional<qint64> take();
+    // The rowids, once, on the same terms; empty too when no keysSql was given.
+    std::optional<std::vector<qint64>> takeRowids();
 
 private:
     // The worker's connection, which the owner interrupts when it no longer wants the count.
@@ -35,16 +44,24 @@ private:
         sqlite3* db = nullptr;
         bool abandoned = false;
     };
+    struct Result {
+        qint64 rows = -1;
+        std::optional<std::vector<qint64>> rowids;
+    };
 
-    static qint64 count(const std::shared_ptr<Job>& job, const QByteArray& file, const QString& sql,
-                        const QVariantList& parameters);
+    static Result read(const std::shared_ptr<Job>& job, const QByteArray& file, const QString& sql,
+                       const QString& keysSql, const QVariantList& parameters);
     void abandon();
+    void wait();
+    bool holds() const;
     qint64 dataVersion() const;
 
     std::shared_ptr<Job> m_job;
 
     sqlite3* m_db = nullptr;
-    std::future<qint64> m_result;
+    std::future<Result> m_future;
+    std::optional<Result> m_result;
+    bool m_countTaken = false;
     qint64 m_changes = 0;
     qint64 m_dataVersion = 0;
 };

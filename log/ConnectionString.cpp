@@ -59,11 +59,3 @@ QString ConnectionString::value(const QString& key) const {
     }
     return QString();
 }
-
-bool ConnectionString::contains(const QString& key) const {
-    for (const auto& pair : m_pairs) {
-        if (pair.first.compare(key, Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}

@@ -14,7 +14,6 @@ public:
 
     // The value of key; an empty text when the key is absent.
     QString value(const QString& key) const;
-    bool contains(const QString& key) const;
 
 private:
     QList<QPair<QString, QString>> m_pairs;

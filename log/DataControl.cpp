@@ -1,6 +1,7 @@
 #include "log/DataControl.h"
 
 #include "log/LogConnection.h"
+#include "log/LogIntegrityCheck.h"
 #include "log/LogQueries.h"
 #include "log/RecordSet.h"
 
@@ -12,12 +13,14 @@ const QString& DataControl::designConnectionString() {
 }
 
 DataControl::DataControl(const Paths& paths, QObject* parent)
-    : QObject(parent), m_paths(paths), m_connectionString(designConnectionString()),
-      m_recordSource(LogQueries::design()), m_recordSet(new RecordSet(this)) {
+    : QObject(parent), m_paths(paths), m_recordSource(LogQueries::design()),
+      m_recordSet(new RecordSet(this)), m_integrityCheck(new LogIntegrityCheck(this)) {
     setObjectName(QStringLiteral("datPrimaryRS"));
     connect(m_recordSet, &RecordSet::moveComplete, this, &DataControl::moveComplete);
     connect(m_recordSet, &RecordSet::willChangeRecord, this, &DataControl::willChangeRecord);
     connect(m_recordSet, &RecordSet::error, this, &DataControl::error);
+    connect(m_recordSet, &RecordSet::damaged, this, &DataControl::damaged);
+    connect(m_integrityCheck, &LogIntegrityCheck::damaged, m_recordSet, &RecordSet::setDamaged);
 }
 
 DataControl::~DataControl() {
@@ -27,39 +30,41 @@ DataControl::~DataControl() {
 
 bool DataControl::close() {
     const bool saved = !m_recordSet->hasPendingChanges() || m_recordSet->updateBatch() ||
-                       fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
+                       fail(m_recordSet->lastError());
+    m_integrityCheck->stop();
     m_recordSet->close();
     m_connection.reset();
     return saved;
 }
 
-bool DataControl::fail(int number, const QString& description) {
+bool DataControl::fail(const QString& description) {
     m_lastError = description;
-    m_lastErrorNumber = number;
     return false;
 }
 
 bool DataControl::refresh() {
     if (m_recordSet->hasPendingChanges() && !m_recordSet->updateBatch())
-        return fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
+        return fail(m_recordSet->lastError());
 
     std::unique_ptr<LogConnection> opened;
     LogConnection* connection = m_connection.get();
-    if (!connection || connection->connectionString() != m_connectionString) {
+    if (!connection) {
         opened = std::make_unique<LogConnection>();
-        if (!opened->open(m_connectionString, m_paths, m_settings.commandTimeout * 1000))
-            return fail(opened->lastErrorNumber(), opened->lastError());
+        opened->setWaitObserver(m_waitObserver);
+        if (!opened->open(designConnectionString(), m_paths, kCommandTimeout * 1000))
+            return fail(opened->lastError());
         connection = opened.get();
     }
     RecordSet::Options options;
-    options.stepSize = m_settings.cacheSize;
+    options.stepSize = kCacheSize;
     if (!m_recordSet->open(connection->handle(), m_recordSource.text, m_recordSource.parameters,
                            options))
-        return fail(m_recordSet->lastErrorNumber(), m_recordSet->lastError());
+        return fail(m_recordSet->lastError());
     // The record set now reads through the new connection; the old one can go.
-    if (opened)
+    if (opened) {
         m_connection = std::move(opened);
+        m_integrityCheck->start(m_connection->handle());
+    }
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }

@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class LogConnection;
+class LogIntegrityCheck;
 class Paths;
 class RecordSet;
 
@@ -19,42 +21,27 @@ class RecordSet;
 // caller reports it as its own: the window's load as the data control's error, a command as
 // the command's.
 //
+// Each newly opened log is checked for damage in the background; damaged() tells, once, that the
+// log was found damaged (by that check or by a read), after which nothing is written to it.
+//
 // refresh() first saves every pending change, so re-reading never drops what the operator
 // typed; when that save fails the view and its changes stay as they were. close() saves them
 // too before it lets go of the log.
 class DataControl : public QObject {
     Q_OBJECT
 public:
-    // The design-time settings; the record set is always a client-side, static cursor with
-    // optimistic writes.
-    struct Settings {
-        int cursorLocation = 3;     // client-side
-        int cursorType = 3;         // static
-        int lockType = 3;           // optimistic
-        int commandType = 8;        // not stated
-        int cacheSize = 50;         // records read per step
-        int maxRecords = 0;         // no limit
-        int connectionTimeout = 15; // seconds
-        int commandTimeout = 30;    // seconds a statement waits for a lock held elsewhere
-        int isolationLevel = -1;    // unspecified
-        int mode = 0;               // not set
-        int bofAction = 0;          // move to the first record
-        int eofAction = 0;          // move to the last record
-    };
-
     static const QString& designConnectionString();
     static constexpr int kHeight = 330; // twips
+    // Records read per step.
+    static constexpr int kCacheSize = 50;
+    // Seconds a statement waits for a lock held elsewhere.
+    static constexpr int kCommandTimeout = 30;
 
     explicit DataControl(const Paths& paths, QObject* parent = nullptr);
     ~DataControl() override;
 
-    const Settings& settings() const { return m_settings; }
-
-    QString connectionString() const { return m_connectionString; }
-    void setConnectionString(const QString& text) { m_connectionString = text; }
     // Takes effect at the next refresh().
     void setRecordSource(const RecordSource& source) { m_recordSource = source; }
-    RecordSource recordSource() const { return m_recordSource; }
 
     // Closes and re-opens the record set with the current connection string and record source;
     // false on failure, the previous view staying open.
@@ -62,33 +49,34 @@ public:
     // Saves every pending change and closes the record set and the connection, as the window
     // unloads; false when the save failed, its changes then being dropped.
     bool close();
+    // Told when a statement begins and ends waiting for a lock another program holds.
+    void setWaitObserver(std::function<void(bool waiting)> observer) {
+        m_waitObserver = std::move(observer);
+    }
     // Always the same object, open after a successful refresh().
     RecordSet& recordSet() const { return *m_recordSet; }
 
     QString caption() const { return m_caption; }
     void setCaption(const QString& caption) { m_caption = caption; }
     int height() const { return kHeight; }
-    bool isVisible() const { return false; }
 
     QString lastError() const { return m_lastError; }
-    // SQLite's result code for the failure, or SQLITE_ERROR for one found by the data layer.
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 signals:
-    void error(int number, const QString& description);
+    void error(const QString& description);
+    void damaged(const QString& notice);
     void moveComplete();
     void willChangeRecord();
 
 private:
-    bool fail(int number, const QString& description);
+    bool fail(const QString& description);
 
     const Paths& m_paths;
-    Settings m_settings;
-    QString m_connectionString;
     RecordSource m_recordSource;
     QString m_caption = QStringLiteral(" ");
+    std::function<void(bool)> m_waitObserver;
     std::unique_ptr<LogConnection> m_connection;
     RecordSet* m_recordSet;
+    LogIntegrityCheck* m_integrityCheck;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

@@ -3,6 +3,7 @@
 #include "app/Windows.h"
 #include "clock/CapturedTimes.h"
 #include "log/DataControl.h"
+#include "log/LogAdifMenu.h"
 #include "log/LogColumns.h"
 #include "log/LogGrid.h"
 #include "log/LogGridView.h"
@@ -45,7 +46,8 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     DesignLook::place(m_grdDataGrid, 0, 0, kInnerWidth, kGridHeight);
     LogGridView* rows = m_grdDataGrid->view();
     connect(rows, &LogGridView::rowDoubleClicked, this, &FrmLog1::grdDataGridDblClick);
-    connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelPendingChanges);
+    connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelRowChanges);
+    new LogAdifMenu(services, rows, [this] { cmdRefreshClick(); });
 
     m_picButtons->setObjectName(QStringLiteral("picButtons"));
     m_picButtons->setAutoFillBackground(true);
@@ -57,7 +59,14 @@ FrmLog1::FrmLog1(Services& services, Windows& windows)
     connect(m_datPrimaryRS, &DataControl::error, this, &FrmLog1::datPrimaryRSError,
             Qt::QueuedConnection);
     connect(m_model, &LogTableModel::editRefused, this, &FrmLog1::report, Qt::QueuedConnection);
+    connect(m_datPrimaryRS, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
     connect(this, &Window::unloaded, this, &FrmLog1::unloadHandler);
+    m_datPrimaryRS->setWaitObserver([](bool waiting) {
+        if (waiting)
+            QApplication::setOverrideCursor(Qt::BusyCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
 
     m_grdDataGrid->setFocus();
 }
@@ -115,7 +124,7 @@ void FrmLog1::buildButtonPanel() {
 
 void FrmLog1::load() {
     if (!m_datPrimaryRS->refresh())
-        datPrimaryRSError(m_datPrimaryRS->lastErrorNumber(), m_datPrimaryRS->lastError());
+        datPrimaryRSError(m_datPrimaryRS->lastError());
 }
 
 void FrmLog1::resizeEvent(QResizeEvent* event) {
@@ -206,26 +215,32 @@ void FrmLog1::datPrimaryRSMoveComplete() {
                                QString::number(m_datPrimaryRS->recordSet().absolutePosition()));
 }
 
-void FrmLog1::datPrimaryRSError(int, const QString& description) {
+void FrmLog1::datPrimaryRSError(const QString& description) {
     services().dialogs.message(QStringLiteral("Data error event hit err:") + description);
 }
 
-void FrmLog1::cancelPendingChanges() {
-    m_datPrimaryRS->recordSet().cancelBatch();
+void FrmLog1::cancelRowChanges() {
+    m_datPrimaryRS->recordSet().cancelCurrent();
 }
 
 bool FrmLog1::queryUnload() {
     m_grdDataGrid->view()->commitEdit();
     RecordSet& records = m_datPrimaryRS->recordSet();
-    if (records.hasPendingChanges() && !records.updateBatch()) {
-        report(records.lastError());
-        return false;
-    }
-    return true;
+    if (!records.hasPendingChanges() || records.updateBatch())
+        return true;
+    // The operator may always leave: the question says what is lost.
+    const bool discard = services().dialogs.question(
+        records.lastError() +
+        QStringLiteral("\n\nDiscard the changes not saved and close the log window? Choose No "
+                       "to go back to them."));
+    if (discard)
+        records.cancelBatch();
+    return discard;
 }
 
 void FrmLog1::unloadHandler() {
-    // Nothing is pending any more (queryUnload wrote it): this only lets go of the log file.
+    // Nothing is pending any more (queryUnload wrote or dropped it): this only lets go of the log
+    // file.
     m_datPrimaryRS->close();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();

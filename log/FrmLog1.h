@@ -11,8 +11,9 @@ class QPushButton;
 // The log window: the grid over the hidden data control `datPrimaryRS`, and the panel of record
 // commands, search and reset. A double click in the grid copies the current date and the minus
 // pair's start and stop captions of the clock window into the current row, unless its name is
-// filled. Typed contacts are never dropped: closing the window writes pending changes first and
-// stays open, keeping them, when that write fails.
+// filled. Typed contacts are never dropped unasked: closing the window writes pending changes
+// first; when that write fails, the operator chooses between dropping them and closing, or going
+// back to them with the window open.
 class FrmLog1 : public Window {
     Q_OBJECT
 public:
@@ -37,8 +38,8 @@ private:
     void command2Click();
     void grdDataGridDblClick();
     void datPrimaryRSMoveComplete();
-    void datPrimaryRSError(int number, const QString& description);
-    void cancelPendingChanges();
+    void datPrimaryRSError(const QString& description);
+    void cancelRowChanges();
     void unloadHandler();
 
     void report(const QString& description);

@@ -16,7 +16,7 @@ bool namesRowid(const QString& term) {
 
 } // namespace
 
-bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
+void KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
     m_db = db;
     m_parameters = parameters;
     for (SqliteStatement& statement : m_statements)
@@ -69,7 +69,20 @@ bool KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantLi
     m_texts[Count] = QStringLiteral("SELECT count(*) FROM %1").arg(table) + where(QString());
     m_texts[All] = QStringLiteral("SELECT rowid FROM %1").arg(table) + where(QString());
     m_texts[KeyOfRow] = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :rowid").arg(key, table);
-    m_backgroundCount.start(db, m_texts[Count], parameters);
+    m_texts[Ordered] = select + where(QString()) +
+                       (m_keyedByRowid ? QStringLiteral(" ORDER BY rowid")
+                                       : QStringLiteral(" ORDER BY %1, rowid").arg(key));
+}
+
+void KeyFetcher::startBackground(std::function<void()> ready) {
+    m_backgroundCount.start(m_db, m_texts[Count], m_parameters, m_texts[Ordered], std::move(ready));
+}
+
+bool KeyFetcher::backgroundRowids(std::vector<qint64>& rowids) {
+    std::optional<std::vector<qint64>> read = m_backgroundCount.takeRowids();
+    if (!read)
+        return false;
+    rowids = std::move(*read);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QVariantList>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,14 +34,20 @@ public:
         bool reachedEnd = false;
     };
 
-    bool prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
+    void prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
 
     // Up to limit rows after `after` (from the first row when empty), in order.
     bool forward(const std::optional<RowKey>& after, int limit, Step& step);
     // Up to limit rows before `before` (from the last row when empty), last row first.
     bool backward(const std::optional<RowKey>& before, int limit, Step& step);
-    // The number of rows; a large log's count is taken in the background from prepare() on.
+    // Starts counting the rows and reading their rowids in order in the background; ready is
+    // called on the worker thread once it has finished.
+    void startBackground(std::function<void()> ready);
+    // The number of rows: the background count when it holds, else counted now.
     bool count(qint64& rows);
+    // Every rowid in order, read in the background; false when that read failed or no longer
+    // holds (nothing is read here).
+    bool backgroundRowids(std::vector<qint64>& rowids);
     // Every rowid at once, in the order SQLite finds them for the condition.
     bool all(std::vector<qint64>& rowids);
 
@@ -60,6 +67,7 @@ private:
         Count,
         All,
         KeyOfRow, // the order value of one row
+        Ordered,  // every rowid in order, read in the background
         QueryCount
     };
 

@@ -1,6 +1,7 @@
 #include "log/LogConnection.h"
 
 #include "log/ConnectionString.h"
+#include "log/LogDamage.h"
 #include "log/SqliteStatement.h"
 #include "platform/Paths.h"
 
@@ -27,7 +28,6 @@ void LogConnection::close() {
 
 bool LogConnection::open(const QString& connectionString, const Paths& paths, int busyTimeoutMs) {
     close();
-    m_connectionString = connectionString;
     const ConnectionString parts(connectionString);
     m_designPath = parts.value(QStringLiteral("Data Source"));
     m_filePath = m_designPath.isEmpty() ? QString() : paths.resolve(m_designPath);
@@ -65,7 +65,7 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
         return fail(rc, message);
     }
     sqlite3_extended_result_codes(m_db, 1);
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
+    m_lockWait.install(m_db, busyTimeoutMs);
 
     // The first read of the schema tells a database from any other file.
     SqliteStatement table;
@@ -91,7 +91,6 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
         return fail(SQLITE_ERROR, QStringLiteral("the database has no table Log1"));
     }
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }
 
@@ -100,6 +99,7 @@ bool LogConnection::fail(int number, const QString& reason) {
     m_lastError =
         QStringLiteral("Cannot open the log %1 (%2): %3.")
             .arg(m_designPath.isEmpty() ? QStringLiteral("\"\"") : m_designPath, file, reason);
-    m_lastErrorNumber = number;
+    if (LogDamage::isDamage(number))
+        m_lastError += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
     return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "log/LockWait.h"
+
 #include <QString>
 
 class Paths;
@@ -21,27 +23,23 @@ public:
     LogConnection& operator=(const LogConnection&) = delete;
 
     // Closes any open database first. busyTimeoutMs is how long a statement waits for a lock
-    // held by another program.
+    // held by another program; the program's timers and painting go on meanwhile.
     bool open(const QString& connectionString, const Paths& paths, int busyTimeoutMs);
+    // Told when a statement begins and ends waiting for such a lock.
+    void setWaitObserver(std::function<void(bool waiting)> observer) {
+        m_lockWait.setObserver(std::move(observer));
+    }
     void close();
-    bool isOpen() const { return m_db != nullptr; }
     sqlite3* handle() const { return m_db; }
 
-    QString connectionString() const { return m_connectionString; }
-    QString designPath() const { return m_designPath; }
-    QString filePath() const { return m_filePath; }
-
     QString lastError() const { return m_lastError; }
-    // SQLite's result code for the failure, or SQLITE_ERROR for one found by this class.
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 private:
     bool fail(int number, const QString& reason);
 
+    LockWait m_lockWait;
     sqlite3* m_db = nullptr;
-    QString m_connectionString;
     QString m_designPath;
     QString m_filePath;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

@@ -9,7 +9,7 @@ class LogTableModel;
 // whoever made it, moves the grid. Typing into a cell or F2 edits it; the Down key from the last
 // record reaches the empty new-record row. A double click on a row, or inside the cell being
 // edited, edits nothing: it writes what the open editor holds and announces rowDoubleClicked().
-// Escape outside an editor drops the changes not written yet.
+// Escape outside an editor drops the current row's changes not written yet.
 class LogGridView : public QTableView {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "log/RecordSet.h"
 
+#include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
 #include "log/SelectParts.h"
@@ -15,8 +16,17 @@ RecordSet::~RecordSet() = default;
 
 bool RecordSet::fail(int number, const QString& description) {
     m_lastError = description;
-    m_lastErrorNumber = number;
+    if (LogDamage::isDamage(number))
+        setDamaged(QString::fromUtf8(sqlite3_errstr(number)));
     return false;
+}
+
+void RecordSet::setDamaged(const QString& problem) {
+    if (isDamaged() || !m_db)
+        return;
+    m_damageNotice =
+        LogDamage::notice(QString::fromUtf8(sqlite3_db_filename(m_db, "main")), problem);
+    emit damaged(m_damageNotice);
 }
 
 bool RecordSet::refuse(const QString& description) {
@@ -26,9 +36,12 @@ bool RecordSet::refuse(const QString& description) {
 bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
                      const Options& options) {
     const auto cannotOpen = [this, &source](int number, const QString& reason) {
-        return fail(
-            number,
-            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason));
+        QString description =
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason);
+        // Nothing is open to refuse writes to; the description says what to do.
+        if (LogDamage::isDamage(number))
+            description += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
+        return fail(number, description);
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
@@ -47,10 +60,19 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     if (!reader->prepare(db, parts, options.cachedRows))
         return cannotOpen(reader->lastErrorNumber(), reader->lastError());
     auto keys = std::make_unique<RowKeys>();
-    if (!keys->open(db, parts, parameters, options.stepSize))
+    // The positions of the whole source, once read in the background, are taken on this
+    // thread, unless the record set has been opened again meanwhile.
+    const int generation = ++m_generation;
+    const auto wholeReady = [this, generation] {
+        QMetaObject::invokeMethod(
+            this, [this, generation] { wholeRead(generation); }, Qt::QueuedConnection);
+    };
+    if (!keys->open(db, parts, parameters, options.stepSize, wholeReady))
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
+    if (db != m_db)
+        m_damageNotice.clear();
     m_db = db;
     m_fieldNames = reader->fieldNames();
     m_writer = std::make_unique<RecordWriter>(db, parts.table(), m_fieldNames);
@@ -60,7 +82,6 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     m_cursor = m_keys->size() > 0 ? Cursor::OnRow : Cursor::Eof;
     m_position = m_keys->size() > 0 ? 0 : -1;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit reset();
     emit moveComplete();
     return true;
@@ -69,11 +90,13 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
 void RecordSet::close() {
     if (!isOpen())
         return;
+    ++m_generation;
     emit aboutToReset();
     m_writer.reset();
     m_reader.reset();
     m_keys.reset();
     m_db = nullptr;
+    m_damageNotice.clear();
     m_fieldNames.clear();
     m_edits.clear();
     m_cursor = Cursor::Closed;
@@ -108,39 +131,43 @@ bool RecordSet::grow(bool toEnd) {
         return fail(m_keys->lastErrorNumber(),
                     QStringLiteral("Reading the log failed: %1.").arg(m_keys->lastError()));
     }
+    apply(std::move(growth));
+    return true;
+}
+
+void RecordSet::apply(RowKeys::Growth&& growth) {
     const bool wasComplete = m_keys->isComplete();
     const int before = m_keys->size();
     const int after = m_keys->sizeAfter(growth);
     if (after > before) {
         emit rowsAboutToBeInserted(before, after - 1);
-        m_keys->apply(growth);
+        m_keys->apply(std::move(growth));
         emit rowsInserted();
     } else {
-        m_keys->apply(growth);
+        m_keys->apply(std::move(growth));
     }
     if (!wasComplete && m_keys->isComplete())
         emit completed();
-    return true;
+}
+
+void RecordSet::wholeRead(int generation) {
+    RowKeys::Growth growth;
+    if (generation == m_generation && m_keys && m_keys->fetchWhole(growth))
+        apply(std::move(growth));
 }
 
 bool RecordSet::fetchMore() {
     return grow(false);
 }
 
-bool RecordSet::isBof() const {
-    return m_cursor == Cursor::Bof || (m_cursor == Cursor::Eof && size() == 0);
-}
-
 bool RecordSet::isEof() const {
-    return m_cursor == Cursor::Eof || (m_cursor == Cursor::Bof && size() == 0);
+    return m_cursor == Cursor::Eof;
 }
 
 int RecordSet::absolutePosition() const {
     switch (m_cursor) {
     case Cursor::OnRow:
         return m_position + 1;
-    case Cursor::Bof:
-        return size() == 0 ? PositionUnknown : PositionBof;
     case Cursor::Eof:
         return size() == 0 ? PositionUnknown : PositionEof;
     case Cursor::Closed:
@@ -166,7 +193,7 @@ bool RecordSet::leaveRow(int target) {
     if (!ref || !m_edits.contains(*ref))
         return true;
     if (!save({*ref})) {
-        emit error(m_lastErrorNumber, m_lastError);
+        emit error(m_lastError);
         return false;
     }
     return true;
@@ -176,18 +203,7 @@ void RecordSet::moveCursor(Cursor cursor, int position) {
     m_cursor = cursor;
     m_position = position;
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     emit moveComplete();
-}
-
-bool RecordSet::moveFirst() {
-    if (!isOpen())
-        return refuse(QStringLiteral("The record set is not open."));
-    if (size() == 0)
-        return refuse(QStringLiteral("The record set is empty: there is no first record."));
-    leaveRow(0);
-    moveCursor(Cursor::OnRow, 0);
-    return true;
 }
 
 bool RecordSet::moveLast() {
@@ -209,9 +225,6 @@ bool RecordSet::moveNext() {
         return refuse(QStringLiteral("The record set is not open."));
     case Cursor::Eof:
         return refuse(QStringLiteral("The current position is already after the last record."));
-    case Cursor::Bof:
-        target = 0;
-        break;
     case Cursor::OnRow:
         target = m_position + 1;
         break;
@@ -230,29 +243,6 @@ bool RecordSet::moveNext() {
     return true;
 }
 
-bool RecordSet::movePrevious() {
-    int target = 0;
-    switch (m_cursor) {
-    case Cursor::Closed:
-        return refuse(QStringLiteral("The record set is not open."));
-    case Cursor::Bof:
-        return refuse(QStringLiteral("The current position is already before the first record."));
-    case Cursor::Eof:
-        target = size() - 1;
-        break;
-    case Cursor::OnRow:
-    case Cursor::Deleted:
-        target = m_position - 1;
-        break;
-    }
-    leaveRow(target);
-    if (target >= 0)
-        moveCursor(Cursor::OnRow, target);
-    else
-        moveCursor(Cursor::Bof);
-    return true;
-}
-
 bool RecordSet::moveTo(int position) {
     if (!isOpen())
         return refuse(QStringLiteral("The record set is not open."));
@@ -265,24 +255,6 @@ bool RecordSet::moveTo(int position) {
     else
         moveCursor(Cursor::Eof);
     return true;
-}
-
-QVariant RecordSet::value(int field) {
-    if (m_cursor != Cursor::OnRow) {
-        refuse(m_cursor == Cursor::Deleted ? QStringLiteral("The current record has been deleted.")
-                                           : QStringLiteral("There is no current record."));
-        return QVariant();
-    }
-    return valueAt(m_position, field);
-}
-
-QVariant RecordSet::value(const QString& name) {
-    const int field = fieldIndex(name);
-    if (field < 0) {
-        refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-        return QVariant();
-    }
-    return value(field);
 }
 
 QVariant RecordSet::valueAt(int position, int field) {
@@ -305,54 +277,11 @@ QVariant RecordSet::valueAt(int position, int field) {
     return row.values.at(field);
 }
 
-bool RecordSet::existsAt(int position) {
-    if (position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    if (!ref)
-        return false;
-    if (!ref->stored)
-        return true;
-    RowReader::Row row;
-    return m_reader->read(ref->id, row) && row.exists;
-}
-
 bool RecordSet::isNewAt(int position) {
     if (position < 0 || position >= size())
         return false;
     const std::optional<RowRef> ref = rowAt(position);
     return ref && !ref->stored;
-}
-
-bool RecordSet::hasChangesAt(int position) {
-    if (m_edits.isEmpty() || position < 0 || position >= size())
-        return false;
-    const std::optional<RowRef> ref = rowAt(position);
-    return ref && m_edits.contains(*ref);
-}
-
-bool RecordSet::setValue(int field, const QVariant& value) {
-    switch (m_cursor) {
-    case Cursor::OnRow:
-        return setValueAt(m_position, field, value);
-    case Cursor::Eof:
-        if (isComplete())
-            return setValueAt(size(), field, value);
-        break;
-    case Cursor::Deleted:
-        return refuse(QStringLiteral("The current record has been deleted."));
-    case Cursor::Closed:
-    case Cursor::Bof:
-        break;
-    }
-    return refuse(QStringLiteral("There is no current record."));
-}
-
-bool RecordSet::setValue(const QString& name, const QVariant& value) {
-    const int field = fieldIndex(name);
-    if (field < 0)
-        return refuse(QStringLiteral("The record set has no field \"%1\".").arg(name));
-    return setValue(field, value);
 }
 
 bool RecordSet::addNew() {
@@ -421,6 +350,8 @@ QString RecordSet::recordName(const RowRef& ref) const {
 bool RecordSet::save(const QList<RowRef>& refs) {
     if (refs.isEmpty())
         return true;
+    if (isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     QList<RowRef> order = refs;
     // New records go in the order they were appended, after the changed rows.
@@ -495,15 +426,6 @@ bool RecordSet::save(const QList<RowRef>& refs) {
     return true;
 }
 
-bool RecordSet::update() {
-    if (m_cursor != Cursor::OnRow)
-        return refuse(QStringLiteral("There is no current record to update."));
-    const std::optional<RowRef> ref = rowAt(m_position);
-    if (!ref)
-        return false;
-    return !m_edits.contains(*ref) || save({*ref});
-}
-
 bool RecordSet::updateBatch() {
     if (!isOpen())
         return refuse(QStringLiteral("The record set is not open."));
@@ -512,21 +434,32 @@ bool RecordSet::updateBatch() {
 
 void RecordSet::cancelBatch() {
     const QList<RowRef> refs = m_edits.keys();
-    for (const RowRef& ref : refs) {
-        m_edits.remove(ref);
-        const int position = m_keys->positionOf(ref);
-        if (ref.stored) {
-            emit rowChanged(position);
-            continue;
-        }
-        emit rowsAboutToBeRemoved(position, position);
-        m_keys->remove(position);
-        emit rowsRemoved();
-        if (m_cursor == Cursor::OnRow && m_position == position)
-            moveCursor(Cursor::Eof);
-        else if (m_cursor == Cursor::OnRow && m_position > position)
-            --m_position;
+    for (const RowRef& ref : refs)
+        cancel(ref);
+}
+
+void RecordSet::cancelCurrent() {
+    if (m_cursor != Cursor::OnRow || m_edits.isEmpty())
+        return;
+    const std::optional<RowRef> ref = rowAt(m_position);
+    if (ref && m_edits.contains(*ref))
+        cancel(*ref);
+}
+
+void RecordSet::cancel(const RowRef& ref) {
+    m_edits.remove(ref);
+    const int position = m_keys->positionOf(ref);
+    if (ref.stored) {
+        emit rowChanged(position);
+        return;
     }
+    emit rowsAboutToBeRemoved(position, position);
+    m_keys->remove(position);
+    emit rowsRemoved();
+    if (m_cursor == Cursor::OnRow && m_position == position)
+        moveCursor(Cursor::Eof);
+    else if (m_cursor == Cursor::OnRow && m_position > position)
+        --m_position;
 }
 
 bool RecordSet::deleteCurrent() {
@@ -538,6 +471,8 @@ bool RecordSet::deleteCurrent() {
     const std::optional<RowRef> ref = rowAt(position);
     if (!ref)
         return false;
+    if (ref->stored && isDamaged())
+        return fail(SQLITE_CORRUPT, m_damageNotice);
     emit willChangeRecord();
     if (ref->stored) {
         // Compare with what was read: the pending edit's original, or the values last read.
@@ -573,6 +508,5 @@ bool RecordSet::deleteCurrent() {
     m_cursor = Cursor::Deleted;
     emit rowsRemoved();
     m_lastError.clear();
-    m_lastErrorNumber = 0;
     return true;
 }

@@ -20,9 +20,11 @@ struct sqlite3;
 // Rows are addressed by position (0-based) and kept by rowid, never matched by value. The
 // record set reads rowids in steps and field values only for the rows asked for, so opening a
 // log of a million contacts reads a screenful; size() is what can be addressed now and grows
-// as rows are fetched, and the whole count is known once the end has been asked for
-// (isComplete()). After the last record comes the place of a new record (the end of the set):
-// a value set there appends a new record, which is written with the next update.
+// as rows are fetched, and the whole count is known once the end has been asked for, or as soon
+// as the rowids of the whole source, read in the background from the open on, arrive
+// (isComplete(), announced by completed()). After the last record comes the place of a new record
+// (the end of the set): a value set there appends a new record, which is written with the next
+// update.
 //
 // Changes stay pending per row until update() (the current record), updateBatch() (every
 // pending change, in one transaction that writes all or nothing) or leaving the row: a move
@@ -30,14 +32,18 @@ struct sqlite3;
 // the move, keeping the changes pending. A row changed or deleted by someone else since it was
 // read is never overwritten: the write fails with a description saying so and the changes stay.
 //
-// The cursor follows the usual data-access rules: before the first record (BOF), on a record,
-// after the last (EOF), or on a record just deleted; absolutePosition() is the 1-based number
-// of the current record or PositionUnknown, PositionBof, PositionEof. Every failure returns
-// false and leaves its description in lastError().
+// The cursor is on a record, after the last (EOF), or on a record just deleted;
+// absolutePosition() is the 1-based number of the current record or PositionUnknown,
+// PositionEof. Every failure returns false and leaves its description in lastError().
+//
+// A damaged log is never written to: once a read finds the file damaged, or the caller says it
+// is, every save and delete is refused with a notice that tells the operator what to do, and
+// damaged() gives that notice the first time. It holds until the record set reads another
+// database.
 class RecordSet : public QObject {
     Q_OBJECT
 public:
-    enum Position { PositionUnknown = -1, PositionBof = -2, PositionEof = -3 };
+    enum Position { PositionUnknown = -1, PositionEof = -3 };
 
     struct Options {
         // Rowids read per step.
@@ -57,63 +63,52 @@ public:
     bool isOpen() const { return m_db != nullptr; }
 
     int fieldCount() const { return int(m_fieldNames.size()); }
-    QString fieldName(int field) const { return m_fieldNames.value(field); }
     // Without regard to case, with or without square brackets; -1 when absent.
     int fieldIndex(const QString& name) const;
 
     int size() const;
     bool isComplete() const;
-    // The number of records, or -1 while the end has not been read.
-    int recordCount() const { return isComplete() ? size() : -1; }
     // Reads the next step of rows; nothing when complete.
     bool fetchMore();
 
-    bool isBof() const;
     bool isEof() const;
     // The current record's position, or -1 with no current record.
     int currentPosition() const { return m_cursor == Cursor::OnRow ? m_position : -1; }
     int absolutePosition() const;
 
-    bool moveFirst();
     bool moveLast();
     bool moveNext();
-    bool movePrevious();
     // position == size() of a complete set is the place of a new record (EOF).
     bool moveTo(int position);
 
-    // Values of the current record (pending values where changed).
-    QVariant value(int field);
-    QVariant value(const QString& name);
+    // The pending value where changed.
     QVariant valueAt(int position, int field);
-    // False when the row at position no longer exists in the table.
-    bool existsAt(int position);
     // A record appended here and not written yet.
     bool isNewAt(int position);
-    bool hasChangesAt(int position);
     bool hasPendingChanges() const { return !m_edits.isEmpty(); }
 
-    // On the current record; at the end of the set this appends a new record first.
-    bool setValue(int field, const QVariant& value);
-    bool setValue(const QString& name, const QVariant& value);
     // position == size() of a complete set appends a new record.
     bool setValueAt(int position, int field, const QVariant& value);
-    // Appends an empty new record and makes it current.
-    bool addNew();
 
     bool deleteCurrent();
-    bool update();
     bool updateBatch();
     // Drops every pending change; new records not written yet go.
     void cancelBatch();
+    // Drops the pending changes of the current record only; a new record not written yet goes.
+    void cancelCurrent();
+
+    // problem is the engine's own account of the damage.
+    void setDamaged(const QString& problem);
+    bool isDamaged() const { return !m_damageNotice.isEmpty(); }
 
     QString lastError() const { return m_lastError; }
-    int lastErrorNumber() const { return m_lastErrorNumber; }
 
 signals:
     void moveComplete();
     void willChangeRecord();
     // A failure of a write the caller did not ask for (saving a row while moving off it).
-    void error(int number, const QString& description);
+    void error(const QString& description);
+    void damaged(const QString& notice);
     void rowsAboutToBeInserted(int first, int last);
     void rowsInserted();
     void rowsAboutToBeRemoved(int first, int last);
@@ -125,7 +120,7 @@ signals:
     void reset();
 
 private:
-    enum class Cursor { Closed, Bof, Eof, OnRow, Deleted };
+    enum class Cursor { Closed, Eof, OnRow, Deleted };
 
     struct Edit {
         QVector<QVariant> original;
@@ -137,6 +132,11 @@ private:
     // A failure found by the record set itself, not by SQLite.
     bool refuse(const QString& description);
     bool grow(bool toEnd);
+    void apply(RowKeys::Growth&& growth);
+    void wholeRead(int generation);
+    void cancel(const RowRef& ref);
+    // Appends an empty new record and makes it current.
+    bool addNew();
     bool leaveRow(int target);
     void moveCursor(Cursor cursor, int position = -1);
     std::optional<RowRef> rowAt(int position);
@@ -151,6 +151,7 @@ private:
     QHash<RowRef, Edit> m_edits;
     Cursor m_cursor = Cursor::Closed;
     int m_position = -1;
+    int m_generation = 0;
+    QString m_damageNotice;
     QString m_lastError;
-    int m_lastErrorNumber = 0;
 };

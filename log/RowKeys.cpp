@@ -5,7 +5,7 @@
 #include <algorithm>
 
 bool RowKeys::open(sqlite3* db, const SelectParts& parts, const QVariantList& parameters,
-                   int stepSize) {
+                   int stepSize, std::function<void()> wholeReady) {
     m_stepSize = std::max(1, stepSize);
     m_complete = false;
     m_rows.clear();
@@ -27,7 +27,9 @@ bool RowKeys::open(sqlite3* db, const SelectParts& parts, const QVariantList& pa
     Growth growth;
     if (!fetchNext(growth))
         return false;
-    apply(growth);
+    apply(std::move(growth));
+    if (!m_complete)
+        m_fetcher.startBackground(std::move(wholeReady));
     return true;
 }
 
@@ -56,9 +58,20 @@ bool RowKeys::fetchNext(Growth& growth) {
     return true;
 }
 
+bool RowKeys::fetchWhole(Growth& growth) {
+    growth = Growth();
+    if (m_complete || !m_fetcher.backgroundRowids(growth.rowids))
+        return false;
+    // Read before any write of this record set (else it would not hold): nothing to leave out.
+    growth.whole = true;
+    growth.complete = true;
+    growth.rows = int(growth.rowids.size());
+    return true;
+}
+
 bool RowKeys::fetchEnd(Growth& growth) {
     growth = Growth();
-    if (m_complete)
+    if (m_complete || fetchWhole(growth))
         return true;
     growth.fromEnd = true;
     growth.complete = true;
@@ -85,14 +98,20 @@ bool RowKeys::fetchEnd(Growth& growth) {
 int RowKeys::sizeAfter(const Growth& growth) const {
     if (m_complete)
         return size();
-    if (growth.fromEnd)
+    if (growth.fromEnd || growth.whole)
         return growth.rows + int(m_appended.size());
     return size() + int(growth.rowids.size());
 }
 
-void RowKeys::apply(const Growth& growth) {
+void RowKeys::apply(Growth&& growth) {
     if (m_complete)
         return;
+    if (growth.whole) {
+        m_rows = std::move(growth.rowids);
+        m_headEnd = m_tailStart = int(m_rows.size());
+        m_complete = true;
+        return;
+    }
     if (!growth.fromEnd) {
         m_rows.insert(m_rows.end(), growth.rowids.begin(), growth.rowids.end());
         m_headEnd = m_tailStart = int(m_rows.size());

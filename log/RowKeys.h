@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 #include <limits>
 #include <optional>
 #include <vector>
@@ -36,30 +38,36 @@ public:
     static constexpr qint64 kVanished = std::numeric_limits<qint64>::min();
 
     // What a step read, not applied yet: rows after the known start, or (fromEnd) the count of
-    // the source's rows and its last rows, last first.
+    // the source's rows and its last rows, last first, or (whole) every row in order.
     struct Growth {
         bool fromEnd = false;
+        bool whole = false;
         std::vector<qint64> rowids;
         std::optional<RowKey> last;
         bool complete = false;
         int rows = 0;
     };
 
-    bool open(sqlite3* db, const SelectParts& parts, const QVariantList& parameters, int stepSize);
+    // A source longer than the first step is counted and read in order in the background;
+    // wholeReady is called on the worker thread when that read has finished.
+    bool open(sqlite3* db, const SelectParts& parts, const QVariantList& parameters, int stepSize,
+              std::function<void()> wholeReady = {});
 
     // Positions that can be addressed now.
     int size() const { return int(m_rows.size() + m_appended.size()); }
     // True once the last row of the source is known (the size is then final but for appends).
     bool isComplete() const { return m_complete; }
-    int sourceRows() const { return int(m_rows.size()); }
 
     // The next step down from the known start (nothing when complete).
     bool fetchNext(Growth& growth);
-    // Counts the source's rows and reads its last ones (nothing when complete).
+    // Counts the source's rows and reads its last ones (nothing when complete); every row when
+    // the background read holds.
     bool fetchEnd(Growth& growth);
+    // Every row as the background read found them; false when it failed or no longer holds.
+    bool fetchWhole(Growth& growth);
     // The size once growth is applied.
     int sizeAfter(const Growth& growth) const;
-    void apply(const Growth& growth);
+    void apply(Growth&& growth);
 
     // The row at position (0 <= position < size()); reads its rowid when not known yet.
     std::optional<RowRef> at(int position);

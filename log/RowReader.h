@@ -30,7 +30,6 @@ public:
     // Reads the row from the table, bypassing and refreshing the cache.
     bool reread(qint64 rowid, Row& row);
     void forget(qint64 rowid) { m_cache.remove(rowid); }
-    void forgetAll() { m_cache.clear(); }
 
     QString lastError() const { return m_statement.errorMessage(); }
     int lastErrorNumber() const { return m_statement.errorCode(); }

@@ -10,6 +10,12 @@ QString widenYear(QString format) {
     return format.replace(twoDigitYear, QStringLiteral("yyyy"));
 }
 
+QString withoutLeadingZeros(QString format) {
+    static const QRegularExpression day(QStringLiteral("(?<!d)dd(?!d)"));
+    static const QRegularExpression month(QStringLiteral("(?<!M)MM(?!M)"));
+    return format.replace(day, QStringLiteral("d")).replace(month, QStringLiteral("M"));
+}
+
 // Qt's long time format holds the zone name ("t"), in some locales in brackets; the system time
 // text has none.
 QString withoutZone(QString format) {
@@ -48,6 +54,7 @@ QString clockSeparator(const QLocale& locale) {
 
 RegionalFormats::RegionalFormats(const QLocale& locale)
     : m_locale(locale), m_shortDateFormat(widenYear(locale.dateFormat(QLocale::ShortFormat))),
+      m_typedDateFormat(withoutLeadingZeros(m_shortDateFormat)),
       m_systemTimeFormat(withoutZone(locale.timeFormat(QLocale::LongFormat))),
       m_timeSeparator(clockSeparator(locale)) {}
 
@@ -56,7 +63,18 @@ QString RegionalFormats::dateText(const QDate& date) const {
 }
 
 QDate RegionalFormats::parseDateText(const QString& text) const {
-    return m_locale.toDate(text.trimmed(), m_shortDateFormat);
+    const QString typed = text.trimmed();
+    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    if (iso.match(typed).hasMatch())
+        return QDate::fromString(typed, Qt::ISODate);
+    const QDate date = m_locale.toDate(typed, m_typedDateFormat);
+    if (date.isValid())
+        return date;
+    // Qt reads a two-digit year in the 1900s.
+    static const QRegularExpression fourDigitYear(QStringLiteral("(?<!y)yyyy(?!y)"));
+    const QDate shortYear = m_locale.toDate(
+        typed, QString(m_typedDateFormat).replace(fourDigitYear, QStringLiteral("yy")));
+    return shortYear.isValid() && shortYear.year() < 1950 ? shortYear.addYears(100) : shortYear;
 }
 
 QString RegionalFormats::systemTimeText(const QTime& time) const {

@@ -16,7 +16,9 @@ public:
     QString timeSeparator() const { return m_timeSeparator; }
 
     QString dateText(const QDate& date) const;
-    // An invalid date when the text is not a date in the short date format.
+    // A date typed in the short date format, its day and month with or without a leading zero and
+    // its year of four digits or two (00 to 49 read as 2000 to 2049, 50 to 99 as 1950 to 1999),
+    // or as ISO yyyy-MM-dd; an invalid date for any other text.
     QDate parseDateText(const QString& text) const;
     // The locale's own time of day with seconds and without a time zone.
     QString systemTimeText(const QTime& time) const;
@@ -24,6 +26,8 @@ public:
 private:
     QLocale m_locale;
     QString m_shortDateFormat;
+    // The short date format with single-letter day and month, which read one digit or two.
+    QString m_typedDateFormat;
     QString m_systemTimeFormat;
     QString m_timeSeparator;
 };

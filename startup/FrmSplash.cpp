@@ -69,57 +69,58 @@ FrmSplash::FrmSplash(Services& services, Windows& windows)
     client->setGeometry(border, border, DesignLook::pixels(6435), DesignLook::pixels(4410));
     setFixedSize(client->width() + 2 * border, client->height() + 2 * border);
 
-    m_frame1 = new QFrame(client);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    DesignLook::place(m_frame1, 120, 0, 6225, 4275);
+    auto* frame = new QFrame(client);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    DesignLook::place(frame, 120, 0, 6225, 4275);
 
     const QFont arialBold = DesignLook::font(QStringLiteral("Arial"), 11.25, true);
 
-    m_lblProductName =
-        caption(m_frame1, "lblProductName", QStringLiteral("Tempora Log"),
+    auto* productName =
+        caption(frame, "lblProductName", QStringLiteral("Tempora Log"),
                 DesignLook::font(QStringLiteral("Comic Sans MS"), 26.25, true), QColor(0, 0, 192));
-    DesignLook::place(m_lblProductName, 1800, 360, 4215, 855);
-    m_lblProductName->adjustSize();
+    DesignLook::place(productName, 1800, 360, 4215, 855);
+    productName->adjustSize();
 
-    m_lblCompanyProduct =
-        caption(m_frame1, "lblCompanyProduct", QStringLiteral("by Q0ZZZ"),
-                DesignLook::font(QStringLiteral("Arial"), 18, true), QColor(192, 0, 0));
-    DesignLook::place(m_lblCompanyProduct, 3000, 1200, 1620, 435);
-    m_lblCompanyProduct->adjustSize();
+    auto* author = caption(frame, "lblCompanyProduct", QStringLiteral("by Q0ZZZ"),
+                           DesignLook::font(QStringLiteral("Arial"), 18, true), QColor(192, 0, 0));
+    DesignLook::place(author, 3000, 1200, 1620, 435);
+    author->adjustSize();
 
     // Made in drawing order: the clock picture lies above the antenna picture and hides it.
-    m_image2 = picture(m_frame1, "Image2", QStringLiteral(":/startup/splash-antenna.gif"));
-    DesignLook::place(m_image2, 600, 960, 675, 705);
-    m_image1 = picture(m_frame1, "Image1", QStringLiteral(":/startup/splash-clock.jpg"));
-    DesignLook::place(m_image1, 360, 720, 1125, 1125);
+    m_antennaPicture = picture(frame, "Image2", QStringLiteral(":/startup/splash-antenna.gif"));
+    DesignLook::place(m_antennaPicture, 600, 960, 675, 705);
+    m_clockPicture = picture(frame, "Image1", QStringLiteral(":/startup/splash-clock.jpg"));
+    DesignLook::place(m_clockPicture, 360, 720, 1125, 1125);
 
-    m_command1 = button(m_frame1, "Command1", QStringLiteral("Apri"));
-    m_command1->setFont(arialBold);
-    DesignLook::paint(m_command1, QColor(192, 255, 192));
-    DesignLook::place(m_command1, 2640, 2400, 1095, 495);
+    auto* openButton = button(frame, "Command1", QStringLiteral("Apri"));
+    openButton->setFont(arialBold);
+    DesignLook::paint(openButton, QColor(192, 255, 192));
+    DesignLook::place(openButton, 2640, 2400, 1095, 495);
 
-    m_command2 = button(m_frame1, "Command2", QStringLiteral("Esci"));
-    m_command2->setFont(arialBold);
-    DesignLook::paint(m_command2, QColor(255, 128, 128));
-    DesignLook::place(m_command2, 3960, 2400, 1095, 495);
+    auto* exitButton = button(frame, "Command2", QStringLiteral("Esci"));
+    exitButton->setFont(arialBold);
+    DesignLook::paint(exitButton, QColor(255, 128, 128));
+    DesignLook::place(exitButton, 3960, 2400, 1095, 495);
 
-    m_command3 = button(m_frame1, "Command3", QStringLiteral("INFO"));
-    DesignLook::place(m_command3, 480, 2400, 855, 495);
+    auto* infoButton = button(frame, "Command3", QStringLiteral("INFO"));
+    DesignLook::place(infoButton, 480, 2400, 855, 495);
 
-    setTabOrder(m_command1, m_command2);
-    setTabOrder(m_command2, m_command3);
-    m_command1->setFocus();
+    setTabOrder(openButton, exitButton);
+    setTabOrder(exitButton, infoButton);
+    openButton->setFocus();
 
-    connect(m_command1, &QPushButton::clicked, this, &FrmSplash::command1Click);
-    connect(m_command2, &QPushButton::clicked, this, &FrmSplash::command2Click);
-    connect(m_command3, &QPushButton::clicked, this, &FrmSplash::command3Click);
-    connect(new ClickWatcher(m_frame1), &ClickWatcher::clicked, this, &FrmSplash::frame1Click);
-    connect(new ClickWatcher(m_image1), &ClickWatcher::clicked, this, &FrmSplash::image1Click);
-    connect(new ClickWatcher(m_image2), &ClickWatcher::clicked, this, &FrmSplash::image2Click);
+    connect(openButton, &QPushButton::clicked, this, &FrmSplash::openClicked);
+    connect(exitButton, &QPushButton::clicked, this, &FrmSplash::exitClicked);
+    connect(infoButton, &QPushButton::clicked, this, &FrmSplash::infoClicked);
+    connect(new ClickWatcher(frame), &ClickWatcher::clicked, this, &FrmSplash::frameClicked);
+    connect(new ClickWatcher(m_clockPicture), &ClickWatcher::clicked, this,
+            &FrmSplash::clockPictureClicked);
+    connect(new ClickWatcher(m_antennaPicture), &ClickWatcher::clicked, this,
+            &FrmSplash::antennaPictureClicked);
 
     // Key preview: the window sees a key before the button that has the focus.
-    for (QPushButton* command : {m_command1, m_command2, m_command3})
+    for (QPushButton* command : {openButton, exitButton, infoButton})
         command->installEventFilter(this);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -157,31 +158,31 @@ bool FrmSplash::previewKey(const QKeyEvent* event) {
     return true;
 }
 
-void FrmSplash::command1Click() {
+void FrmSplash::openClicked() {
     // If the clock window could not be shown, the start-up window stays, so that a window remains.
     if (!windows().form1().show())
         return;
     unload();
 }
 
-void FrmSplash::command2Click() {
+void FrmSplash::exitClicked() {
     unload();
 }
 
-void FrmSplash::command3Click() {
+void FrmSplash::infoClicked() {
     windows().frmTip().show();
 }
 
-void FrmSplash::frame1Click() {
+void FrmSplash::frameClicked() {
     unload();
 }
 
-void FrmSplash::image1Click() {
-    m_image1->hide();
-    m_image2->show();
+void FrmSplash::clockPictureClicked() {
+    m_clockPicture->hide();
+    m_antennaPicture->show();
 }
 
-void FrmSplash::image2Click() {
-    m_image1->show();
-    m_image2->hide();
+void FrmSplash::antennaPictureClicked() {
+    m_clockPicture->show();
+    m_antennaPicture->hide();
 }

@@ -2,9 +2,7 @@
 
 #include "app/Window.h"
 
-class QFrame;
 class QLabel;
-class QPushButton;
 
 // The start-up window: the program's first window. "Apri" opens the clock window, "INFO" the
 // information window; "Esci", a character key or a click on the frame closes it. A click on the
@@ -20,21 +18,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void command1Click();
-    void command2Click();
-    void command3Click();
-    void frame1Click();
-    void image1Click();
-    void image2Click();
+    void openClicked();
+    void exitClicked();
+    void infoClicked();
+    void frameClicked();
+    void clockPictureClicked();
+    void antennaPictureClicked();
     // Key preview: true when the key unloaded the window.
     bool previewKey(const QKeyEvent* event);
 
-    QFrame* m_frame1;
-    QLabel* m_lblProductName;
-    QLabel* m_lblCompanyProduct;
-    QLabel* m_image2;
-    QLabel* m_image1;
-    QPushButton* m_command1;
-    QPushButton* m_command2;
-    QPushButton* m_command3;
+    QLabel* m_antennaPicture;
+    QLabel* m_clockPicture;
 };

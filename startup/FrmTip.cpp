@@ -32,12 +32,12 @@ FrmTip::FrmTip(Services& services, Windows& windows)
     DesignLook::paint(label1, QColor(192, 255, 255), QColor(0, 0, 192));
     DesignLook::place(label1, 120, 120, 5655, 4815);
 
-    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setDefault(true);
-    DesignLook::place(m_cmdOK, 2760, 5400, 615, 375);
-    m_cmdOK->setFocus();
-    connect(m_cmdOK, &QPushButton::clicked, this, &FrmTip::cmdOKClick);
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("cmdOK"));
+    m_okButton->setDefault(true);
+    DesignLook::place(m_okButton, 2760, 5400, 615, 375);
+    m_okButton->setFocus();
+    connect(m_okButton, &QPushButton::clicked, this, &FrmTip::okClicked);
 }
 
 void FrmTip::load() {
@@ -66,13 +66,13 @@ void FrmTip::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
-        m_cmdOK->click();
+        m_okButton->click();
         break;
     default:
         Window::keyPressEvent(event);
     }
 }
 
-void FrmTip::cmdOKClick() {
+void FrmTip::okClicked() {
     unload();
 }

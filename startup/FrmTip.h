@@ -20,7 +20,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void cmdOKClick();
+    void okClicked();
 
-    QPushButton* m_cmdOK;
+    QPushButton* m_okButton;
 };

@@ -2,7 +2,6 @@
 #include "TestServices.h"
 #include "app/Program.h"
 #include "platform/SecondTimer.h"
-#include "platform/ShellFileCopier.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -77,10 +76,6 @@ void TestProgram::contactBackupAndExit() {
     test.createLog();
     LogFile(test.logPath())
         .add(QStringLiteral("2024-01-05"), QStringLiteral("IK0AA"), QStringLiteral("Paolo"));
-    ShellFileCopier copier(test.paths, test.dialogs);
-    Services services{test.clock,   test.formats,   test.paths,  test.settings,
-                      test.dialogs, test.keystroke, test.errors, copier};
-    test.dialogs.queueAnswer(true);
 
     // The clock window's running clocks tick as a second goes by.
     const auto runClocks = [&test](int seconds) {
@@ -159,12 +154,11 @@ void TestProgram::contactBackupAndExit() {
     });
     watchdog.start(60000);
 
-    const int status = Program::run(services);
+    const int status = Program::run(test.services);
     QVERIFY2(!hung, qPrintable("the program hung before step " + script.pending()));
     QCOMPARE(status, 0);
     QCOMPARE(script.pending(), QString());
     QVERIFY(test.errors.failures().isEmpty());
-    QCOMPARE(test.dialogs.messageTexts(), QStringList());
 
     const QString rows = QStringLiteral("SELECT [QSO Date], [Time Init], [Time End], OM_Call, "
                                         "Name FROM Log1 ORDER BY rowid");

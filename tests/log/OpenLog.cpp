@@ -22,7 +22,7 @@ OpenLog::OpenLog(const QStringList& contacts) {
     }
 }
 
-FrmLog1* OpenLog::open(bool viaClock) {
+void OpenLog::open(bool viaClock) {
     if (viaClock) {
         Form1* clock = windows.form1().show();
         QTest::mouseClick(clock->findChild<QPushButton*>(QStringLiteral("Command1")),
@@ -31,9 +31,7 @@ FrmLog1* OpenLog::open(bool viaClock) {
     } else {
         window = windows.frmLog1().show();
     }
-    if (!window || !QTest::qWaitForWindowActive(window))
-        qFatal("the log window did not open");
-    return window;
+    QVERIFY2(window && QTest::qWaitForWindowActive(window), "the log window did not open");
 }
 
 Form1* OpenLog::showClock() {
@@ -74,8 +72,7 @@ int OpenLog::currentRow() const {
 
 void OpenLog::click(const char* buttonName) const {
     auto* button = window->findChild<QPushButton*>(QLatin1String(buttonName));
-    if (!button)
-        qFatal("no button %s", buttonName);
+    QVERIFY2(button, buttonName);
     QTest::mouseClick(button, Qt::LeftButton);
 }
 

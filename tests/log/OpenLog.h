@@ -22,9 +22,9 @@ public:
     // Contacts as "date|call|name" with an ISO date; an empty part stores no value.
     explicit OpenLog(const QStringList& contacts = {});
 
-    // Shows the window (through the clock window's "Log" button with viaClock) and waits until
-    // it is active.
-    FrmLog1* open(bool viaClock = false);
+    // Shows the window (through the clock window's "Log" button with viaClock) as `window`, and
+    // waits until it is active.
+    void open(bool viaClock = false);
 
     // Shows the clock window; tick() moves the fake clock on and fires its running timers.
     Form1* showClock();

@@ -1,5 +1,5 @@
 #include "LogFile.h"
-#include "TestServices.h"
+#include "LogFolder.h"
 #include "log/BackgroundCount.h"
 
 #include <QTest>
@@ -32,7 +32,7 @@ void TestBackgroundCount::answersWhileTheLogIsUnchanged() {
     QFETCH(QString, change);
     QFETCH(QString, call);
     QFETCH(int, expected);
-    TestServices test;
+    LogFolder test;
     test.createLog();
     LogFile other(test.logPath());
     for (const char* name : {"IK0AA", "IK0BA", "IK0BB", "DL1X", "W1AW"})

@@ -18,21 +18,16 @@ private slots:
 
 void TestPaths::resolvesDesignPaths_data() {
     QTest::addColumn<QString>("designPath");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("difference file") << "C:\\Programmi\\Tempora\\Savetime.TXT"
-                                     << "/opt/tempora/Savetime.TXT";
-    QTest::newRow("log in lower case") << "C:\\Programmi\\Tempora\\tempora.mdb"
-                                       << "/opt/tempora/tempora.mdb";
-    QTest::newRow("prefix in other case") << "c:\\PROGRAMMI\\tempora\\Tempora.mdb"
-                                          << "/opt/tempora/Tempora.mdb";
-    QTest::newRow("backup medium root") << "A:\\"
-                                        << "/media/fd";
-    QTest::newRow("file on the backup medium") << "A:\\Tempora.mdb"
-                                               << "/media/fd/Tempora.mdb";
-    QTest::newRow("sub-folder") << "C:\\Programmi\\Tempora\\old\\a.txt"
-                                << "/opt/tempora/old/a.txt";
-    QTest::newRow("other drive is refused") << "D:\\Tempora.mdb" << QString();
-    QTest::newRow("other folder is refused") << "C:\\Windows\\win.ini" << QString();
+    QTest::addColumn<QString>("expected"); // empty: refused
+    const auto row = [](const char* name, const char* designPath, const char* expected) {
+        QTest::newRow(name) << QString(designPath) << QString(expected);
+    };
+    row("prefix in other case", "c:\\PROGRAMMI\\tempora\\Tempora.mdb", "/opt/tempora/Tempora.mdb");
+    row("sub-folder", "C:\\Programmi\\Tempora\\old\\a.txt", "/opt/tempora/old/a.txt");
+    row("backup medium root", "A:\\", "/media/fd");
+    row("file on the backup medium", "A:\\Tempora.mdb", "/media/fd/Tempora.mdb");
+    row("other drive", "D:\\Tempora.mdb", "");
+    row("other folder", "C:\\Windows\\win.ini", "");
 }
 
 void TestPaths::resolvesDesignPaths() {
@@ -46,25 +41,15 @@ void TestPaths::findsNamesWithoutRegardToCase_data() {
     QTest::addColumn<QString>("onDisk"); // names, separated by blanks
     QTest::addColumn<QString>("designName");
     QTest::addColumn<QString>("expectedName");
-    QTest::newRow("lower-case design name finds the installed file") << "Tempora.mdb"
-                                                                     << "tempora.mdb"
-                                                                     << "Tempora.mdb";
-    QTest::newRow("exact spelling") << "Tempora.mdb"
-                                    << "Tempora.mdb"
-                                    << "Tempora.mdb";
-    QTest::newRow("upper-case extension") << "savetime.txt"
-                                          << "Savetime.TXT"
-                                          << "savetime.txt";
-    QTest::newRow("absent file keeps the design spelling") << "other.txt"
-                                                           << "Savetime.TXT"
-                                                           << "Savetime.TXT";
-    QTest::newRow("two spellings, lower-case asked: one file") << "tempora.mdb Tempora.mdb"
-                                                               << "tempora.mdb"
-                                                               << "Tempora.mdb";
-    QTest::newRow("two spellings, installed spelling asked: the same file")
-        << "tempora.mdb Tempora.mdb"
-        << "Tempora.mdb"
-        << "Tempora.mdb";
+    const auto row = [](const char* name, const char* onDisk, const char* asked,
+                        const char* found) {
+        QTest::newRow(name) << QString(onDisk) << QString(asked) << QString(found);
+    };
+    row("lower-case design name", "Tempora.mdb", "tempora.mdb", "Tempora.mdb");
+    row("absent file keeps the design spelling", "other.txt", "Savetime.TXT", "Savetime.TXT");
+    row("two spellings, lower case asked", "tempora.mdb Tempora.mdb", "tempora.mdb", "Tempora.mdb");
+    row("two spellings, installed one asked", "tempora.mdb Tempora.mdb", "Tempora.mdb",
+        "Tempora.mdb");
 }
 
 void TestPaths::findsNamesWithoutRegardToCase() {

@@ -10,9 +10,7 @@ private slots:
     void firesAfterWallClockStep_data() {
         QTest::addColumn<int>("stepSeconds");
         QTest::newRow("back 1 s") << -1;
-        QTest::newRow("back 10 s") << -10;
         QTest::newRow("back 1 h") << -3600;
-        QTest::newRow("forward 1 s") << 1;
         QTest::newRow("forward 1 h") << 3600;
     }
     void firesAfterWallClockStep() {

@@ -3,13 +3,14 @@
 #include "log/SqliteStatement.h"
 
 #include <QFile>
+#include <QTest>
 
 #include <sqlite3.h>
 
 LogFile::LogFile(const QString& path) {
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE,
-                        nullptr) != SQLITE_OK)
-        qFatal("cannot open %s", qPrintable(path));
+    QVERIFY2(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE,
+                             nullptr) == SQLITE_OK,
+             qPrintable(path));
     // Like any program sharing the file, wait for another connection's read to finish.
     sqlite3_busy_timeout(m_db, 5000);
     // The test's own rows need not survive a power cut: skip waiting for the disk.
@@ -40,8 +41,7 @@ void LogFile::execute(const QString& sql, const QVariantList& values) {
     bool ok = statement.prepare(m_db, sql);
     for (int i = 0; ok && i < values.size(); ++i)
         ok = statement.bind(i + 1, values.at(i));
-    if (!ok || !statement.execute())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
+    QVERIFY2(ok && statement.execute(), qPrintable(sql + ": " + statement.errorMessage()));
 }
 
 QStringList LogFile::rows(const QString& sql, const QVariantList& values) {
@@ -49,10 +49,8 @@ QStringList LogFile::rows(const QString& sql, const QVariantList& values) {
     bool ok = statement.prepare(m_db, sql);
     for (int i = 0; ok && i < values.size(); ++i)
         ok = statement.bind(i + 1, values.at(i));
-    if (!ok)
-        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
     QStringList rows;
-    while (statement.step()) {
+    while (ok && statement.step()) {
         QStringList values;
         for (int i = 0; i < statement.columnCount(); ++i) {
             const QVariant value = statement.value(i);
@@ -60,7 +58,7 @@ QStringList LogFile::rows(const QString& sql, const QVariantList& values) {
         }
         rows << values.join(QLatin1Char('|'));
     }
-    if (statement.failed())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(statement.errorMessage()));
+    if (!ok || statement.failed())
+        QTest::qFail(qPrintable(sql + ": " + statement.errorMessage()), __FILE__, __LINE__);
     return rows;
 }

@@ -6,15 +6,19 @@
 #include <QStringList>
 #include <functional>
 
-// Records every message box and beep instead of showing it. Questions are answered from a queue
-// the test fills; a question nobody queued an answer for is recorded as unexpected and answered
-// "no". A test may run code "while a message box is open" with onMessage.
+// Records every message box and beep instead of showing it; questions are answered from a queue
+// the test fills. The test fails, when the object goes, on anything nobody expected: a message
+// the test never looked at (messages() or messageTexts()), a question without a queued answer,
+// or an answer no question took. A test may run code "while a message box is open" with
+// onMessage.
 class RecordingDialogs : public Dialogs {
 public:
     struct Message {
         QString text;
         Icon icon;
     };
+
+    ~RecordingDialogs() override;
 
     void message(const QString& text, Icon icon) override;
     void beep() override { ++m_beeps; }
@@ -25,14 +29,15 @@ public:
         m_whileOpen = std::move(whileOpen);
     }
 
-    const QList<Message>& messages() const { return m_messages; }
-    QStringList messageTexts() const;
+    // Reading the messages marks them as expected.
+    const QList<Message>& messages();
+    QStringList messageTexts();
     const QStringList& questions() const { return m_questions; }
-    const QStringList& unexpected() const { return m_unexpected; }
     int beeps() const { return m_beeps; }
 
 private:
     QList<Message> m_messages;
+    qsizetype m_seen = 0;
     QStringList m_questions;
     QStringList m_unexpected;
     QList<bool> m_answers;

@@ -1,0 +1,59 @@
+#include "LogFile.h"
+#include "TestServices.h"
+#include "log/DataControl.h"
+#include "log/LogConnection.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+
+#include <sqlite3.h>
+
+// A write that waits for another program's lock leaves the event loop running.
+class TestLockWait : public QObject {
+    Q_OBJECT
+private slots:
+    void timersRunWhileWaiting_data();
+    void timersRunWhileWaiting();
+};
+
+void TestLockWait::timersRunWhileWaiting_data() {
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<int>("result");
+    QTest::newRow("lock freed in time") << 10000 << SQLITE_OK;
+    QTest::newRow("lock held past the time-out") << 300 << SQLITE_BUSY;
+}
+
+void TestLockWait::timersRunWhileWaiting() {
+    QFETCH(int, timeoutMs);
+    QFETCH(int, result);
+    TestServices test;
+    test.createLog();
+    LogFile other(test.logPath());
+    LogConnection log;
+    QList<bool> waits;
+    log.setWaitObserver([&waits](bool waiting) { waits << waiting; });
+    QVERIFY(log.open(DataControl::designConnectionString(), test.paths, timeoutMs));
+
+    other.execute("BEGIN EXCLUSIVE");
+    QTimer::singleShot(600, [&other] { other.execute("COMMIT"); });
+    int ticks = 0;
+    QTimer clock;
+    connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start(50);
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(sqlite3_exec(log.handle(), "INSERT INTO Log1 (OM_Call) VALUES ('IK0AA')", nullptr,
+                          nullptr, nullptr) &
+                 0xff,
+             result);
+    const qint64 elapsed = waited.elapsed();
+    QVERIFY2(ticks >= elapsed / 50 - 3,
+             qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(elapsed)));
+    QVERIFY(elapsed >= std::min(timeoutMs, 600) - 20);
+    QTRY_COMPARE(waits, (QList<bool>{true, false}));
+    QTRY_COMPARE(other.count(), result == SQLITE_OK ? 1 : 0);
+}
+
+QTEST_GUILESS_MAIN(TestLockWait)
+#include "tst_lockwait.moc"
