@@ -57,8 +57,7 @@ bool DataControl::refresh() {
     }
     RecordSet::Options options;
     options.stepSize = kCacheSize;
-    if (!m_recordSet->open(connection->handle(), m_recordSource.text, m_recordSource.parameters,
-                           options))
+    if (!m_recordSet->open(connection->handle(), m_recordSource, options))
         return fail(m_recordSet->lastError());
     // The record set now reads through the new connection; the old one can go.
     if (opened) {

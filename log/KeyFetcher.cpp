@@ -1,6 +1,6 @@
 #include "log/KeyFetcher.h"
 
-#include "log/SelectParts.h"
+#include "log/RecordSource.h"
 
 #include <QStringList>
 
@@ -16,15 +16,15 @@ bool namesRowid(const QString& term) {
 
 } // namespace
 
-void KeyFetcher::prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters) {
+void KeyFetcher::prepare(sqlite3* db, const RecordSource& source) {
     m_db = db;
-    m_parameters = parameters;
+    m_parameters = source.parameters;
     for (SqliteStatement& statement : m_statements)
         statement = SqliteStatement();
-    m_keyedByRowid = parts.orderTerm().isEmpty() || namesRowid(parts.orderTerm());
-    const QString key = m_keyedByRowid ? QStringLiteral("rowid") : parts.orderTerm();
-    const QString table = parts.table();
-    const QString condition = parts.condition();
+    m_keyedByRowid = source.orderTerm.isEmpty() || namesRowid(source.orderTerm);
+    const QString key = m_keyedByRowid ? QStringLiteral("rowid") : source.orderTerm;
+    const QString table = source.table;
+    const QString condition = source.condition;
 
     // The condition comes first in every text, so its `?` parameters keep the numbers 1..n.
     const auto where = [&condition](const QString& extra) {

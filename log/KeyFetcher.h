@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-class SelectParts;
+struct RecordSource;
 struct sqlite3;
 
 // A row's place in a record set's order: the value of its order column and its rowid, which
@@ -34,7 +34,7 @@ public:
         bool reachedEnd = false;
     };
 
-    void prepare(sqlite3* db, const SelectParts& parts, const QVariantList& parameters);
+    void prepare(sqlite3* db, const RecordSource& source);
 
     // Up to limit rows after `after` (from the first row when empty), in order.
     bool forward(const std::optional<RowKey>& after, int limit, Step& step);

@@ -1,15 +1,28 @@
 #include "log/LogQueries.h"
 
 RecordSource LogQueries::design() {
-    return {QStringLiteral("select [QSO Date],[Time Init],[Time End],OM_Call,Name,QTH,[QSL Man],"
-                           "Band,Frequency,Mode,Note from Log1 Order by [QSO Date]"),
-            {}};
+    RecordSource source;
+    source.selectList = QStringLiteral("[QSO Date],[Time Init],[Time End],OM_Call,Name,QTH,"
+                                       "[QSL Man],Band,Frequency,Mode,Note");
+    source.table = QStringLiteral("Log1");
+    source.orderTerm = QStringLiteral("[QSO Date]");
+    return source;
 }
 
 RecordSource LogQueries::search(const QString& text) {
-    return {QStringLiteral("SELECT * FROM Log1 WHERE OM_Call like ?"), {text}};
+    RecordSource source;
+    source.selectList = QStringLiteral("*");
+    source.table = QStringLiteral("Log1");
+    source.condition = QStringLiteral("OM_Call like ?");
+    source.parameters = {text};
+    // A search picks few rows, through the case-blind index of the calls.
+    source.takenAtOnce = true;
+    return source;
 }
 
 RecordSource LogQueries::reset() {
-    return {QStringLiteral("SELECT * FROM Log1 "), {}};
+    RecordSource source;
+    source.selectList = QStringLiteral("*");
+    source.table = QStringLiteral("Log1");
+    return source;
 }

@@ -3,7 +3,6 @@
 #include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
-#include "log/SelectParts.h"
 #include "log/SqliteStatement.h"
 
 #include <sqlite3.h>
@@ -33,11 +32,11 @@ bool RecordSet::refuse(const QString& description) {
     return fail(SQLITE_ERROR, description);
 }
 
-bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& parameters,
-                     const Options& options) {
-    const auto cannotOpen = [this, &source](int number, const QString& reason) {
+bool RecordSet::open(sqlite3* db, const RecordSource& source, const Options& options) {
+    const QString text = source.text();
+    const auto cannotOpen = [this, &text](int number, const QString& reason) {
         QString description =
-            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(source, reason);
+            QStringLiteral("The record source \"%1\" cannot be opened: %2.").arg(text, reason);
         // Nothing is open to refuse writes to; the description says what to do.
         if (LogDamage::isDamage(number))
             description += QStringLiteral("\nThe log is damaged. ") + LogDamage::whatToDo();
@@ -45,19 +44,16 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
     };
     // The text itself must be a statement SQLite accepts, with a value for each parameter.
     SqliteStatement check;
-    if (!check.prepare(db, source))
+    if (!check.prepare(db, text))
         return cannotOpen(check.errorCode(), check.errorMessage());
-    if (check.parameterCount() != parameters.size()) {
+    if (check.parameterCount() != source.parameters.size()) {
         return cannotOpen(SQLITE_RANGE, QStringLiteral("it takes %1 value(s), %2 given")
                                             .arg(check.parameterCount())
-                                            .arg(parameters.size()));
+                                            .arg(source.parameters.size()));
     }
-    SelectParts parts;
-    if (!parts.parse(source))
-        return cannotOpen(SQLITE_ERROR, parts.lastError());
 
     auto reader = std::make_unique<RowReader>();
-    if (!reader->prepare(db, parts, options.cachedRows))
+    if (!reader->prepare(db, source, options.cachedRows))
         return cannotOpen(reader->lastErrorNumber(), reader->lastError());
     auto keys = std::make_unique<RowKeys>();
     // The positions of the whole source, once read in the background, are taken on this
@@ -67,7 +63,7 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
         QMetaObject::invokeMethod(
             this, [this, generation] { wholeRead(generation); }, Qt::QueuedConnection);
     };
-    if (!keys->open(db, parts, parameters, options.stepSize, wholeReady))
+    if (!keys->open(db, source, options.stepSize, wholeReady))
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
@@ -75,7 +71,7 @@ bool RecordSet::open(sqlite3* db, const QString& source, const QVariantList& par
         m_damageNotice.clear();
     m_db = db;
     m_fieldNames = reader->fieldNames();
-    m_writer = std::make_unique<RecordWriter>(db, parts.table(), m_fieldNames);
+    m_writer = std::make_unique<RecordWriter>(db, source.table, m_fieldNames);
     m_reader = std::move(reader);
     m_keys = std::move(keys);
     m_edits.clear();

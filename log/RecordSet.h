@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/RecordSource.h"
 #include "log/RowKeys.h"
 
 #include <QBitArray>
@@ -55,10 +56,9 @@ public:
     explicit RecordSet(QObject* parent = nullptr);
     ~RecordSet() override;
 
-    // Reads `source` over db, binding parameters to its `?` in order; the first record becomes
-    // current. On failure the record set keeps what it held.
-    bool open(sqlite3* db, const QString& source, const QVariantList& parameters,
-              const Options& options);
+    // Reads `source` over db, binding its parameters to its `?` in order; the first record
+    // becomes current. On failure the record set keeps what it held.
+    bool open(sqlite3* db, const RecordSource& source, const Options& options);
     void close();
     bool isOpen() const { return m_db != nullptr; }
 

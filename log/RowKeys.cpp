@@ -1,11 +1,11 @@
 #include "log/RowKeys.h"
 
-#include "log/SelectParts.h"
+#include "log/RecordSource.h"
 
 #include <algorithm>
 
-bool RowKeys::open(sqlite3* db, const SelectParts& parts, const QVariantList& parameters,
-                   int stepSize, std::function<void()> wholeReady) {
+bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize,
+                   std::function<void()> wholeReady) {
     m_stepSize = std::max(1, stepSize);
     m_complete = false;
     m_rows.clear();
@@ -14,10 +14,8 @@ bool RowKeys::open(sqlite3* db, const SelectParts& parts, const QVariantList& pa
     m_tailFirst.reset();
     m_appended.clear();
     m_written.clear();
-    m_fetcher.prepare(db, parts, parameters);
-    if (!parts.condition().isEmpty() && parts.orderTerm().isEmpty()) {
-        // A search picks few rows, through the index its condition uses; the order is the one
-        // SQLite finds them in, and all of them are taken at once.
+    m_fetcher.prepare(db, source);
+    if (source.takenAtOnce) {
         if (!m_fetcher.all(m_rows))
             return false;
         m_headEnd = m_tailStart = int(m_rows.size());

@@ -50,7 +50,7 @@ public:
 
     // A source longer than the first step is counted and read in order in the background;
     // wholeReady is called on the worker thread when that read has finished.
-    bool open(sqlite3* db, const SelectParts& parts, const QVariantList& parameters, int stepSize,
+    bool open(sqlite3* db, const RecordSource& source, int stepSize,
               std::function<void()> wholeReady = {});
 
     // Positions that can be addressed now.

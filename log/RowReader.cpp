@@ -1,15 +1,15 @@
 #include "log/RowReader.h"
 
+#include "log/RecordSource.h"
 #include "log/RowKeys.h"
-#include "log/SelectParts.h"
 
-bool RowReader::prepare(sqlite3* db, const SelectParts& parts, int cachedRows) {
+bool RowReader::prepare(sqlite3* db, const RecordSource& source, int cachedRows) {
     m_cache.clear();
     m_cache.setMaxCost(cachedRows);
     m_fieldNames.clear();
     if (!m_statement.prepare(db,
                              QStringLiteral("SELECT %1 FROM %2 WHERE rowid = :rowid")
-                                 .arg(parts.selectList(), parts.table()),
+                                 .arg(source.selectList, source.table),
                              true))
         return false;
     for (int i = 0; i < m_statement.columnCount(); ++i)

@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <QVector>
 
-class SelectParts;
+struct RecordSource;
 struct sqlite3;
 
 // The values of a record set's fields for one row, read by rowid with the record source's own
@@ -22,7 +22,7 @@ public:
     };
 
     // Prepares the read and learns the field names; fails when the select list does not read.
-    bool prepare(sqlite3* db, const SelectParts& parts, int cachedRows);
+    bool prepare(sqlite3* db, const RecordSource& source, int cachedRows);
     const QStringList& fieldNames() const { return m_fieldNames; }
 
     // Reads the row (from the cache when it is there).

@@ -4,6 +4,7 @@
 #   tests        the test suite (an X server for the smoke test, the install validators)
 #   package      building the .deb
 #   screenshots  tools/screenshots.sh
+#   bench        ./bench.sh (the sqlite3 shell and /usr/bin/time as baselines)
 # As a user without root and without sudo it prints the one apt-get line to run as root and stops.
 set -euo pipefail
 
@@ -17,8 +18,9 @@ for group in "$@"; do
     tests) packages+=(xvfb xauth xdotool desktop-file-utils appstream man-db) ;;
     package) packages+=(dpkg-dev) ;;
     screenshots) packages+=(xvfb xauth xdotool imagemagick) ;;
+    bench) packages+=(sqlite3 time) ;;
     *)
-        echo "install-deps.sh: unknown group '$group' (tests, package, screenshots)" >&2
+        echo "install-deps.sh: unknown group '$group' (tests, package, screenshots, bench)" >&2
         exit 2
         ;;
     esac

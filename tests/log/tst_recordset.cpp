@@ -255,8 +255,7 @@ void TestRecordSet::steppedStatementsUseTheLogIndexes() {
     LogConnection connection;
     QVERIFY(connection.open(DataControl::designConnectionString(), log.folder.paths, 1000));
     RecordSet records;
-    QVERIFY2(records.open(connection.handle(), source.text, source.parameters, {}),
-             qPrintable(records.lastError()));
+    QVERIFY2(records.open(connection.handle(), source, {}), qPrintable(records.lastError()));
     // An open, a move to the last record and a read in the middle leave prepared on the
     // connection every statement the program steps for a view.
     QVERIFY(records.moveLast());

@@ -37,7 +37,7 @@ struct PagedLog {
         RecordSet::Options options;
         options.stepSize = stepSize;
         options.cachedRows = 4;
-        QVERIFY2(records.open(connection.handle(), source.text, source.parameters, options),
+        QVERIFY2(records.open(connection.handle(), source, options),
                  qPrintable(records.lastError()));
     }
     ~PagedLog() { records.close(); }
