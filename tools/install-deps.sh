@@ -12,6 +12,7 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n
     fonts-liberation2 fonts-comic-neue
+    tzdata
 )
 for group in "$@"; do
     case $group in
