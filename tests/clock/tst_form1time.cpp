@@ -10,15 +10,17 @@
 
 using GuiTest::child;
 
-// The station-time guard and the load placeholder as the clock strip shows them (in Europe/Rome).
-class TestForm1StationTime : public QObject {
+// The station-time guard, the load placeholder and the captured second as the clock strip shows
+// them (in Europe/Rome).
+class TestForm1Time : public QObject {
     Q_OBJECT
 private slots:
     void guardFollowsPairAndHour();
     void placeholderShowsWhole();
+    void clickBeforeTheTickFreezesItsSecond();
 };
 
-void TestForm1StationTime::guardFollowsPairAndHour() {
+void TestForm1Time::guardFollowsPairAndHour() {
     TestServices test;
     test.writeDifferenceFile("01.00.00");
     test.clock.set(QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59))); // summer time starts at 02:00
@@ -45,7 +47,7 @@ void TestForm1StationTime::guardFollowsPairAndHour() {
     form->unload();
 }
 
-void TestForm1StationTime::placeholderShowsWhole() {
+void TestForm1Time::placeholderShowsWhole() {
     TestServices test;
     test.formats = RegionalFormats(QLocale(QLocale::English, QLocale::UnitedStates));
     test.writeDifferenceFile("01.00.00");
@@ -60,5 +62,18 @@ void TestForm1StationTime::placeholderShowsWhole() {
     form->unload();
 }
 
-QTEST_MAIN(TestForm1StationTime)
-#include "tst_form1stationtime.moc"
+void TestForm1Time::clickBeforeTheTickFreezesItsSecond() {
+    TestServices test;
+    test.writeDifferenceFile("01.00.00");
+    Windows windows(test.services);
+    Form1* form = windows.form1().show();
+    child<QAction>(form, "meno")->trigger();
+    emit child<SecondTimer>(form, "Timer2")->timeout();
+    test.clock.advance(1);
+    QTest::mouseClick(child<QLabel>(form, "Label7"), Qt::LeftButton);
+    QCOMPARE(form->startText(), "13:05:10 ");
+    form->unload();
+}
+
+QTEST_MAIN(TestForm1Time)
+#include "tst_form1time.moc"
