@@ -447,9 +447,13 @@ void Form1::reportUnreadable(const QString& text, const QString& description) {
     services().dialogs.message(description, Dialogs::Icon::Critical);
 }
 
-void Form1::capture(const ShiftedClock& clock) {
+void Form1::capture(ShiftedClock& clock) {
     for (int beep = 1; beep <= 3; ++beep)
         services().dialogs.beep();
+    // A click in the first milliseconds of a second can come before that second's tick: freeze
+    // the second in which the operator clicked, not the one before.
+    if (m_capture.isRunning(clock.pair, clock.column))
+        tickShifted(clock);
     m_capture.capture(clock.pair, clock.column);
     mirrorCaptureState();
 }

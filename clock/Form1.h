@@ -65,7 +65,7 @@ private:
     void warnDeletedDifference();
     void reportUnreadable(const QString& text, const QString& description);
 
-    void capture(const ShiftedClock& clock);
+    void capture(ShiftedClock& clock);
     void choosePair(CaptureState::Pair pair);
     void restartClocks();
     void mirrorCaptureState();
