@@ -5,6 +5,6 @@ cd "$(dirname "$0")"
 
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target tempora tempora-init
+cmake --build build -j"$(nproc)" --target tempora tempora-init tempora-adif
 build/tools/tempora-init
 exec build/app/tempora "$@"

@@ -8,29 +8,49 @@ constexpr qsizetype kPieceBytes = 1 << 16;
 
 bool AdiWriter::begin(QIODevice& device, const QDateTime& created) {
     m_device = &device;
-    m_pending = QByteArrayLiteral("Tempora station log\n");
-    append(QLatin1String("ADIF_VER"), QString::fromLatin1(version()));
-    append(QLatin1String("PROGRAMID"), QStringLiteral("Tempora"));
-    append(QLatin1String("PROGRAMVERSION"), QStringLiteral(TEMPORA_VERSION));
-    append(QLatin1String("CREATED_TIMESTAMP"), createdText(created));
+    m_pending.truncate(0);
+    m_pending.reserve(kPieceBytes + 4096);
+    m_pending.append("Tempora station log\n");
+    append(u"ADIF_VER", QString::fromLatin1(version()));
+    append(u"PROGRAMID", QStringLiteral("Tempora"));
+    append(u"PROGRAMVERSION", QStringLiteral(TEMPORA_VERSION));
+    append(u"CREATED_TIMESTAMP", createdText(created));
     m_pending += "\n<EOH>\n";
     return flush();
 }
 
-void AdiWriter::append(QLatin1String name, const QString& value) {
-    const QByteArray bytes = value.toUtf8();
+// Names and most values are ASCII: they go in character by character, without a conversion.
+void AdiWriter::appendAscii(QStringView text) {
+    const qsizetype at = m_pending.size();
+    m_pending.resize(at + text.size());
+    char* out = m_pending.data() + at;
+    for (const QChar c : text)
+        *out++ = char(c.unicode());
+}
+
+void AdiWriter::append(QStringView name, const QString& value) {
     m_pending += '<';
-    m_pending += QByteArrayView(name.data(), name.size());
+    appendAscii(name);
     m_pending += ':';
-    m_pending += QByteArray::number(bytes.size());
-    m_pending += '>';
-    m_pending += bytes;
+    bool ascii = true;
+    for (const QChar c : value)
+        ascii = ascii && c.unicode() < 128;
+    if (ascii) {
+        m_pending += QByteArray::number(value.size());
+        m_pending += '>';
+        appendAscii(value);
+    } else {
+        const QByteArray bytes = value.toUtf8();
+        m_pending += QByteArray::number(bytes.size());
+        m_pending += '>';
+        m_pending += bytes;
+    }
     m_pending += ' ';
 }
 
 bool AdiWriter::write(const AdifRecord& record) {
     for (const AdifRecord::Field& field : record.fields())
-        append(QLatin1String(field.name.toLatin1()), field.value);
+        append(field.name, field.value);
     m_pending += "<EOR>\n";
     return m_pending.size() < kPieceBytes || flush();
 }
@@ -42,6 +62,6 @@ bool AdiWriter::finish() {
 bool AdiWriter::flush() {
     if (m_device->write(m_pending) != m_pending.size())
         return fail(m_device->errorString());
-    m_pending.clear();
+    m_pending.truncate(0);
     return true;
 }

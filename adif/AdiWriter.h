@@ -14,7 +14,8 @@ public:
     bool finish() override;
 
 private:
-    void append(QLatin1String name, const QString& value);
+    void append(QStringView name, const QString& value);
+    void appendAscii(QStringView text);
     bool flush();
 
     QIODevice* m_device = nullptr;

@@ -2,7 +2,6 @@
 
 #include "adif/AdifBand.h"
 #include "adif/AdifFrequency.h"
-#include "adif/AdifMode.h"
 #include "adif/AdifTime.h"
 #include "adif/AsciiText.h"
 
@@ -18,12 +17,38 @@ constexpr std::array<const char*, LogContact::FieldCount> kOwnFields = {
     "APP_TEMPORA_NAME",      "APP_TEMPORA_QTH",       "APP_TEMPORA_QSL_MAN",  "APP_TEMPORA_BAND",
     "APP_TEMPORA_FREQUENCY", "APP_TEMPORA_MODE",      "APP_TEMPORA_NOTE"};
 
+// Read by hand: these run for every contact, and QDate::fromString builds a parser each time.
+int number(const QString& text, qsizetype at, qsizetype digits) {
+    int value = 0;
+    for (qsizetype i = at; i < at + digits; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 QDate isoDate(const QString& text) {
-    return text.size() == 10 ? QDate::fromString(text, Qt::ISODate) : QDate();
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return {};
+    return QDate(number(text, 0, 4), number(text, 5, 2), number(text, 8, 2));
 }
 
 QDate adifDate(const QString& text) {
-    return text.size() == 8 ? QDate::fromString(text, QStringLiteral("yyyyMMdd")) : QDate();
+    return text.size() == 8 ? QDate(number(text, 0, 4), number(text, 4, 2), number(text, 6, 2))
+                            : QDate();
+}
+
+QString adifText(const QDate& date) {
+    char16_t text[8];
+    for (int value = date.year(), i = 3; i >= 0; --i, value /= 10)
+        text[i] = char16_t('0' + value % 10);
+    text[4] = char16_t('0' + date.month() / 10);
+    text[5] = char16_t('0' + date.month() % 10);
+    text[6] = char16_t('0' + date.day() / 10);
+    text[7] = char16_t('0' + date.day() % 10);
+    return QString(reinterpret_cast<const QChar*>(text), 8);
 }
 
 int secondsOfDay(const QString& digits) {
@@ -33,13 +58,9 @@ int secondsOfDay(const QString& digits) {
 // The international form of a text field, for ADX only, beside its ASCII form.
 struct TextField {
     int field;
-    const char* name;
-    const char* international;
+    QString name;
+    QString international;
 };
-constexpr TextField kTextFields[] = {{LogContact::Name, "NAME", "NAME_INTL"},
-                                     {LogContact::Qth, "QTH", "QTH_INTL"},
-                                     {LogContact::QslMan, "QSL_VIA", nullptr},
-                                     {LogContact::Note, "NOTES", "NOTES_INTL"}};
 
 } // namespace
 
@@ -47,9 +68,9 @@ AdifRecord AdifMapping::record(const LogContact& contact, Form form,
                                std::optional<int> localDifference, bool* transliterated) const {
     AdifRecord record;
     std::array<QString, LogContact::FieldCount> restored;
-    auto put = [&record](const char* name, const QString& value) {
+    auto put = [&record](const QString& name, const QString& value) {
         if (!value.isEmpty())
-            record.add(QLatin1String(name), value);
+            record.add(name, value);
     };
 
     const QString start = AdifTime::digits(contact[LogContact::TimeInit]);
@@ -62,25 +83,30 @@ AdifRecord AdifMapping::record(const LogContact& contact, Form form,
             const int local = secondsOfDay(start) + *localDifference;
             date = date.addDays(-(local >= 0 ? local / 86400 : (local - 86399) / 86400));
         }
-        put("QSO_DATE", date.toString(QStringLiteral("yyyyMMdd")));
+        put(QStringLiteral("QSO_DATE"), adifText(date));
     }
-    put("TIME_ON", start);
+    put(QStringLiteral("TIME_ON"), start);
     if (!start.isEmpty())
         restored[LogContact::TimeInit] = AdifTime::clockText(start, m_separator);
     if (!end.isEmpty()) {
         if (date.isValid()) {
             const QDate off = end < start ? date.addDays(1) : date;
-            put("QSO_DATE_OFF", off.toString(QStringLiteral("yyyyMMdd")));
+            put(QStringLiteral("QSO_DATE_OFF"), adifText(off));
         }
-        put("TIME_OFF", end);
+        put(QStringLiteral("TIME_OFF"), end);
         restored[LogContact::TimeEnd] = AdifTime::clockText(end, m_separator);
     }
 
     const QString call = AsciiText::of(contact[LogContact::Call].toUpper());
-    put("CALL", call);
+    put(QStringLiteral("CALL"), call);
     restored[LogContact::Call] = call;
 
     bool lostCharacters = false;
+    static const TextField kTextFields[] = {
+        {LogContact::Name, QStringLiteral("NAME"), QStringLiteral("NAME_INTL")},
+        {LogContact::Qth, QStringLiteral("QTH"), QStringLiteral("QTH_INTL")},
+        {LogContact::QslMan, QStringLiteral("QSL_VIA"), QString()},
+        {LogContact::Note, QStringLiteral("NOTES"), QStringLiteral("NOTES_INTL")}};
     for (const TextField& text : kTextFields) {
         const QString& value = contact[text.field];
         const QString ascii = AsciiText::of(value);
@@ -88,7 +114,7 @@ AdifRecord AdifMapping::record(const LogContact& contact, Form form,
         restored[text.field] = ascii;
         if (ascii == value)
             continue;
-        if (form == Form::Adx && text.international) {
+        if (form == Form::Adx && !text.international.isEmpty()) {
             put(text.international, value);
             restored[text.field] = value;
         } else {
@@ -99,17 +125,17 @@ AdifRecord AdifMapping::record(const LogContact& contact, Form form,
         *transliterated = lostCharacters;
 
     const QString frequency = AdifFrequency::megahertz(contact[LogContact::Frequency]);
-    QString band = AdifBand::ofText(contact[LogContact::Band]);
+    QString band = bandOf(contact[LogContact::Band]);
     if (band.isEmpty() && !frequency.isEmpty())
         band = AdifBand::ofFrequency(frequency.toDouble());
-    put("BAND", band);
+    put(QStringLiteral("BAND"), band);
     restored[LogContact::Band] = band;
-    put("FREQ", frequency);
+    put(QStringLiteral("FREQ"), frequency);
     restored[LogContact::Frequency] = frequency;
 
-    const AdifMode::Pair mode = AdifMode::of(contact[LogContact::Mode]);
-    put("MODE", mode.mode);
-    put("SUBMODE", mode.submode);
+    const AdifMode::Pair mode = modeOf(contact[LogContact::Mode]);
+    put(QStringLiteral("MODE"), mode.mode);
+    put(QStringLiteral("SUBMODE"), mode.submode);
     restored[LogContact::Mode] = mode.submode.isEmpty() ? mode.mode : mode.submode;
 
     for (int field = 0; field < LogContact::FieldCount; ++field) {
@@ -120,6 +146,30 @@ AdifRecord AdifMapping::record(const LogContact& contact, Form form,
             record.add(QLatin1String(kOwnFields[size_t(field)]), contact[field]);
     }
     return record;
+}
+
+namespace {
+constexpr qsizetype kCacheLimit = 4096;
+}
+
+QString AdifMapping::bandOf(const QString& text) const {
+    const auto found = m_bands.constFind(text);
+    if (found != m_bands.constEnd())
+        return *found;
+    const QString band = AdifBand::ofText(text);
+    if (m_bands.size() < kCacheLimit)
+        m_bands.insert(text, band);
+    return band;
+}
+
+AdifMode::Pair AdifMapping::modeOf(const QString& text) const {
+    const auto found = m_modes.constFind(text);
+    if (found != m_modes.constEnd())
+        return *found;
+    const AdifMode::Pair mode = AdifMode::of(text);
+    if (m_modes.size() < kCacheLimit)
+        m_modes.insert(text, mode);
+    return mode;
 }
 
 bool AdifMapping::contact(const AdifRecord& record, LogContact& contact, QString& reason) const {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "adif/AdifMode.h"
 #include "adif/AdifRecord.h"
 #include "adif/LogContact.h"
 
+#include <QHash>
 #include <QString>
 
 #include <optional>
@@ -29,5 +31,11 @@ public:
     bool contact(const AdifRecord& record, LogContact& contact, QString& reason) const;
 
 private:
+    QString bandOf(const QString& text) const;
+    AdifMode::Pair modeOf(const QString& text) const;
+
     QString m_separator;
+    // Logs repeat a few band and mode texts: each is mapped once.
+    mutable QHash<QString, QString> m_bands;
+    mutable QHash<QString, AdifMode::Pair> m_modes;
 };

@@ -13,6 +13,7 @@ public:
         QString value;
     };
 
+    AdifRecord() { m_fields.reserve(16); }
     void clear();
     void add(const QString& name, const QString& value) { m_fields.append({name, value}); }
     // The first field of that name; a null text when there is none.

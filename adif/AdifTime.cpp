@@ -26,7 +26,13 @@ QString AdifTime::digits(const QString& clockText) {
         return {};
     if (text.size() == 8 && (text[5] != separator || !twoDigits(text, 6, 60, seconds)))
         return {};
-    return text.left(2) + text.mid(3, 2) + (text.size() == 8 ? text.mid(6, 2) : "00");
+    const QChar digits[6] = {text[0],
+                             text[1],
+                             text[3],
+                             text[4],
+                             text.size() == 8 ? text[6] : QChar(u'0'),
+                             text.size() == 8 ? text[7] : QChar(u'0')};
+    return QString(digits, 6);
 }
 
 QString AdifTime::clockText(const QString& digits, const QString& separator) {
@@ -35,6 +41,13 @@ QString AdifTime::clockText(const QString& digits, const QString& separator) {
         !twoDigits(digits, 2, 60, value) ||
         (digits.size() == 6 && !twoDigits(digits, 4, 60, value)))
         return {};
-    const QString seconds = digits.size() == 6 ? digits.mid(4, 2) : QStringLiteral("00");
-    return digits.left(2) + separator + digits.mid(2, 2) + separator + seconds + QLatin1Char(' ');
+    QString text;
+    text.reserve(7 + 2 * separator.size());
+    text.append(digits.constData(), 2).append(separator).append(digits.constData() + 2, 2);
+    text.append(separator);
+    if (digits.size() == 6)
+        text.append(digits.constData() + 4, 2);
+    else
+        text.append(QLatin1String("00"));
+    return text.append(QLatin1Char(' '));
 }

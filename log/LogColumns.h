@@ -17,6 +17,7 @@ public:
     static constexpr int kCount = 11;
     static constexpr int kDate = 0;
     static constexpr int kName = 4;
+    static constexpr int kFrequency = 8;
 
     static const Column& at(int column);
 };

@@ -8,7 +8,10 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 LogGrid::LogGrid(QWidget* parent)
     : QFrame(parent), m_caption(new QLabel(QStringLiteral("Tempora Log"), this)),
@@ -42,6 +45,16 @@ LogGrid::LogGrid(QWidget* parent)
 
 void LogGrid::setModel(LogTableModel* model) {
     m_view->setLogModel(model);
-    for (int column = 0; column < LogColumns::kCount; ++column)
-        m_view->setColumnWidth(column, DesignLook::pixels(LogColumns::at(column).widthTwips));
+    // The design widths, widened where the fonts in use need more for the caption or a value
+    // that must be read whole.
+    const QFontMetrics cells(m_view->font());
+    const int margins =
+        2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1) + 2;
+    for (int column = 0; column < LogColumns::kCount; ++column) {
+        const QString value = model->fullValue(column);
+        m_view->setColumnWidth(
+            column, std::max({DesignLook::pixels(LogColumns::at(column).widthTwips),
+                              m_view->horizontalHeader()->sectionSizeHint(column),
+                              value.isEmpty() ? 0 : cells.horizontalAdvance(value) + margins}));
+    }
 }

@@ -3,10 +3,12 @@
 #include "log/DataControl.h"
 #include "log/LogColumns.h"
 #include "log/RecordSet.h"
+#include "platform/RegionalFormats.h"
 
 LogTableModel::LogTableModel(DataControl& dataControl, const RegionalFormats& formats,
                              QObject* parent)
-    : QAbstractTableModel(parent), m_recordSet(dataControl.recordSet()), m_dates(formats) {
+    : QAbstractTableModel(parent), m_recordSet(dataControl.recordSet()), m_formats(formats),
+      m_dates(formats) {
     mapFields();
     RecordSet* records = &m_recordSet;
     // A view (or a model tester) may ask for more rows while a change is being announced;
@@ -177,6 +179,20 @@ bool LogTableModel::setCurrentRow(int row) {
         return false;
     }
     return true;
+}
+
+QString LogTableModel::fullValue(int column) const {
+    switch (column) {
+    case LogColumns::kDate:
+        return m_formats.dateText(QDate(2024, 12, 28));
+    case LogColumns::kDate + 1:
+    case LogColumns::kDate + 2:
+        return QStringList{"23", "59", "59 "}.join(m_formats.timeSeparator());
+    case LogColumns::kFrequency:
+        return QStringLiteral("14.205.500");
+    default:
+        return QString();
+    }
 }
 
 QString LogTableModel::columnText(int column) const {

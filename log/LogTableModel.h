@@ -43,6 +43,9 @@ public:
     int currentRow() const;
     bool setCurrentRow(int row);
 
+    // The longest text column must show in full: a date, a time with its seconds, a frequency;
+    // empty for the columns of free text.
+    QString fullValue(int column) const;
     // The text the grid shows in column of the current row; empty without a current row.
     QString columnText(int column) const;
     // Sets column of the current row as if typed there.
@@ -62,6 +65,7 @@ private:
     bool refuse(const QString& description);
 
     RecordSet& m_recordSet;
+    const RegionalFormats& m_formats;
     LogDateText m_dates;
     QVector<int> m_fieldOf;
     bool m_showsNewRow = false;

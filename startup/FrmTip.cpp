@@ -18,19 +18,19 @@ FrmTip::FrmTip(Services& services, Windows& windows)
     // Opens where it was designed; the window manager may still place it elsewhere.
     setGeometry(DesignLook::rect(3150, 1485, 6165, 5880));
 
-    auto* picture1 = new QWidget(this);
-    picture1->setObjectName(QStringLiteral("Picture1"));
-    DesignLook::paint(picture1, QColor(255, 255, 255));
-    DesignLook::place(picture1, 120, 120, 5895, 5115);
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("Picture1"));
+    DesignLook::paint(page, QColor(255, 255, 255));
+    DesignLook::place(page, 120, 120, 5895, 5115);
 
-    auto* label1 = new QLabel(description(), picture1);
-    label1->setObjectName(QStringLiteral("Label1"));
-    label1->setTextFormat(Qt::PlainText);
-    label1->setWordWrap(true);
-    label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label1->setFont(DesignLook::font(QStringLiteral("Comic Sans MS"), 9.75, true));
-    DesignLook::paint(label1, QColor(192, 255, 255), QColor(0, 0, 192));
-    DesignLook::place(label1, 120, 120, 5655, 4815);
+    auto* text = new QLabel(description(), page);
+    text->setObjectName(QStringLiteral("Label1"));
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    text->setFont(DesignLook::font(QStringLiteral("Comic Sans MS"), 9.75, true));
+    DesignLook::paint(text, QColor(192, 255, 255), QColor(0, 0, 192));
+    DesignLook::place(text, 120, 120, 5655, 4815);
 
     m_okButton = new QPushButton(QStringLiteral("OK"), this);
     m_okButton->setObjectName(QStringLiteral("cmdOK"));

@@ -13,13 +13,12 @@ public:
 
     void load() override;
 
-    // The text of Label1.
-    static QString description();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The text of Label1.
+    static QString description();
     void okClicked();
 
     QPushButton* m_okButton;

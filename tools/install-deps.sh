@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 qt6-translations-l10n
+    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev sqlite3 time qt6-translations-l10n
     fonts-liberation2 fonts-comic-neue
     xvfb xauth xdotool
 )

@@ -1,5 +1,5 @@
 #include "LogFile.h"
-#include "TestServices.h"
+#include "LogFolder.h"
 #include "log/DataControl.h"
 #include "log/LogConnection.h"
 
@@ -27,7 +27,7 @@ void TestLockWait::timersRunWhileWaiting_data() {
 void TestLockWait::timersRunWhileWaiting() {
     QFETCH(int, timeoutMs);
     QFETCH(int, result);
-    TestServices test;
+    LogFolder test;
     test.createLog();
     LogFile other(test.logPath());
     LogConnection log;

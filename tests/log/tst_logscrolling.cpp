@@ -1,5 +1,5 @@
 #include "LogFile.h"
-#include "TestServices.h"
+#include "LogFolder.h"
 #include "log/DataControl.h"
 #include "log/LogConnection.h"
 #include "log/LogQueries.h"
@@ -35,14 +35,14 @@ private:
     void open(const RecordSource& source);
     QStringList notes();
 
-    std::unique_ptr<TestServices> m_test;
+    std::unique_ptr<LogFolder> m_test;
     std::unique_ptr<LogFile> m_file;
     std::unique_ptr<LogConnection> m_connection;
     std::unique_ptr<RecordSet> m_records;
 };
 
 void TestLogScrolling::init() {
-    m_test = std::make_unique<TestServices>();
+    m_test = std::make_unique<LogFolder>();
     m_test->createLog();
     m_file = std::make_unique<LogFile>(m_test->logPath());
     // Out of date order, dates shared and missing: the order the steps would find.
