@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh
+tools/install-deps.sh bench
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTEMPORA_BENCHMARKS=ON >/dev/null
 cmake --build build -j"$(nproc)" --target bench_log bench_clock bench_idle bench_startup bench_adif >/dev/null
 data="$PWD/build/bench-data"

@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh
+tools/install-deps.sh tests
 cmake -S . -B build-tests -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
 cmake --build build-tests -j"$(nproc)"
 cd build-tests

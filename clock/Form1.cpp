@@ -7,6 +7,7 @@
 #include "clock/ClockText.h"
 #include "clock/DifferenceText.h"
 #include "clock/ShiftedTime.h"
+#include "clock/StationTime.h"
 #include "clock/WindowDragger.h"
 #include "log/FrmLog1.h"
 #include "platform/Clock.h"
@@ -32,6 +33,7 @@ namespace {
 
 const QString kDifferenceFile = QStringLiteral("C:\\Programmi\\Tempora\\Savetime.TXT");
 const QString kDefaultDifference = QStringLiteral("00.00.00");
+const QString kDifferenceTip = QStringLiteral("hh.mm.ss difference");
 
 const QColor kDarkGrey(64, 64, 64);
 const QColor kYellow(255, 255, 0);
@@ -42,6 +44,7 @@ const QColor kGreen(0, 192, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 const QColor kGreyText(128, 128, 128);
+const QColor kWarningAmber(255, 192, 0);
 const QString kArial = QStringLiteral("Arial");
 constexpr qreal kDatePoints = 18;
 
@@ -80,6 +83,17 @@ L* addLabel(QWidget* client, const char* name, Twips at, const LabelLook& look,
     return label;
 }
 
+// Shows a text whole on one line: in the given font where it fits the label, else in the largest
+// smaller size that does (the locale's time text of the load, "2:05:09 PM", is wider than a clock).
+void showWhole(QLabel* label, const QString& text, QFont font) {
+    while (font.pointSizeF() > 6 &&
+           QFontMetricsF(font).horizontalAdvance(text) > label->contentsRect().width())
+        font.setPointSizeF(font.pointSizeF() - 0.75);
+    if (label->font() != font)
+        label->setFont(font);
+    label->setText(text);
+}
+
 } // namespace
 
 Form1::Form1(Services& services, Windows& windows)
@@ -107,36 +121,36 @@ Form1::Form1(Services& services, Windows& windows)
     buildClientArea(client);
     buildMenuBar(menuBar);
 
-    m_timer1 = addTimer("Timer1", &Form1::tickTimer1);
-    m_shifted[0].timer = addTimer("Timer2", &Form1::tickTimer2);
-    m_shifted[1].timer = addTimer("Timer3", &Form1::tickTimer3);
-    m_shifted[2].timer = addTimer("Timer4", &Form1::tickTimer4);
-    m_shifted[3].timer = addTimer("Timer5", &Form1::tickTimer5);
-    m_timer6 = addTimer("Timer6", &Form1::tickTimer6);
+    m_dateTimer = addTimer("Timer1", &Form1::tickDate);
+    m_shifted[0].timer = addTimer("Timer2", &Form1::tickMinusStart);
+    m_shifted[1].timer = addTimer("Timer3", &Form1::tickMinusStop);
+    m_shifted[2].timer = addTimer("Timer4", &Form1::tickPlusStart);
+    m_shifted[3].timer = addTimer("Timer5", &Form1::tickPlusStop);
+    m_timeTimer = addTimer("Timer6", &Form1::tickTime);
 }
 
 void Form1::buildClientArea(QWidget* client) {
     const QColor heading = palette().color(QPalette::HighlightedText);
     const QFont headingFont = DesignLook::font(kArial, 9.75, true);
-    const QFont clockFont = DesignLook::font(kArial, 15.75);
+    m_clockFont = DesignLook::font(kArial, 15.75);
     const LabelLook headingOnGrey{heading, kDarkGrey, headingFont, Qt::AlignHCenter};
     const LabelLook whiteHeading{kWhite, kDarkGrey, headingFont, Qt::AlignHCenter};
     const LabelLook headingOnBlack{heading, kBlack, headingFont, Qt::AlignHCenter};
-    const LabelLook plusClock{kYellow, kDarkGrey, clockFont, Qt::AlignHCenter};
-    const LabelLook minusClock{kYellow, kDarkGrey, clockFont, Qt::AlignRight};
+    const LabelLook plusClock{kYellow, kDarkGrey, m_clockFont, Qt::AlignHCenter};
+    const LabelLook minusClock{kYellow, kDarkGrey, m_clockFont, Qt::AlignRight};
     const QString stopTip = QStringLiteral("Click here for to stop the clock");
 
     // Created back to front: a later sibling is drawn above an earlier one.
-    m_shape3 = addShape(client, "Shape3", {1680, 360, 1575, 615}, kRed);
-    m_shape5 = addShape(client, "Shape5", {3240, 360, 1455, 615}, kRed);
-    m_shape2 = addShape(client, "Shape2", {1680, 360, 1575, 615}, kGreen);
+    m_startStopped = addShape(client, "Shape3", {1680, 360, 1575, 615}, kRed);
+    m_stopStopped = addShape(client, "Shape5", {3240, 360, 1455, 615}, kRed);
+    m_startRunning = addShape(client, "Shape2", {1680, 360, 1575, 615}, kGreen);
     addShape(client, "Shape6", {4680, 360, 1575, 615}, kCyan);
-    m_shape4 = addShape(client, "Shape4", {3240, 360, 1455, 615}, kGreen);
+    m_stopRunning = addShape(client, "Shape4", {3240, 360, 1455, 615}, kGreen);
     addShape(client, "Shape1", {120, 360, 1575, 615}, kCyan);
-    for (QWidget* indicator : {m_shape2, m_shape3, m_shape4, m_shape5})
+    for (QWidget* indicator : {m_startRunning, m_startStopped, m_stopRunning, m_stopStopped})
         indicator->hide();
 
-    m_label1 = addLabel<QLabel>(
+    m_pcDate = addLabel<QLabel>(
         client, "Label1", {240, 480, 1335, 375},
         {kYellow, kDarkGrey, DesignLook::font(kArial, kDatePoints, true), Qt::AlignHCenter},
         QString(), QStringLiteral("Local Date"));
@@ -144,23 +158,23 @@ void Form1::buildClientArea(QWidget* client) {
                      QStringLiteral("Start QSO"));
     addLabel<QLabel>(client, "Label5", {3360, 0, 1215, 255}, whiteHeading,
                      QStringLiteral("Stop QSO"));
-    m_label6 = addLabel<QLabel>(client, "Label6", {4800, 480, 1335, 375},
-                                {kWhite, kDarkGrey, clockFont, Qt::AlignHCenter}, QString(),
+    m_pcTime = addLabel<QLabel>(client, "Label6", {4800, 480, 1335, 375},
+                                {kWhite, kDarkGrey, m_clockFont, Qt::AlignHCenter}, QString(),
                                 QStringLiteral("Local Time"));
-    auto* label7 = addLabel<ClockLabel>(client, "Label7", {1800, 480, 1335, 375}, minusClock,
-                                        QString(), stopTip);
-    auto* label2 = addLabel<ClockLabel>(client, "Label2", {1800, 480, 1335, 375}, plusClock,
-                                        QString(), QStringLiteral("Click when starts QSO"));
-    auto* label8 = addLabel<ClockLabel>(client, "Label8", {3360, 480, 1215, 375}, minusClock,
-                                        QString(), stopTip);
-    auto* label4 = addLabel<ClockLabel>(client, "Label4", {3360, 480, 1215, 375}, plusClock,
-                                        QString(), QStringLiteral("Click when stops QSO"));
-    m_label10 = addLabel<QLabel>(client, "Label10", {6720, 600, 375, 375},
-                                 {palette().color(QPalette::WindowText), kLightCyan,
-                                  DesignLook::font(kArial, 11.25, true), Qt::AlignRight},
-                                 QString(), QStringLiteral("+ or - the Legal Time"));
-    m_label10->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_label10->hide();
+    auto* minusStart = addLabel<ClockLabel>(client, "Label7", {1800, 480, 1335, 375}, minusClock,
+                                            QString(), stopTip);
+    auto* plusStart = addLabel<ClockLabel>(client, "Label2", {1800, 480, 1335, 375}, plusClock,
+                                           QString(), QStringLiteral("Click when starts QSO"));
+    auto* minusStop = addLabel<ClockLabel>(client, "Label8", {3360, 480, 1215, 375}, minusClock,
+                                           QString(), stopTip);
+    auto* plusStop = addLabel<ClockLabel>(client, "Label4", {3360, 480, 1215, 375}, plusClock,
+                                          QString(), QStringLiteral("Click when stops QSO"));
+    m_cityOffset = addLabel<QLabel>(client, "Label10", {6720, 600, 375, 375},
+                                    {palette().color(QPalette::WindowText), kLightCyan,
+                                     DesignLook::font(kArial, 11.25, true), Qt::AlignRight},
+                                    QString(), QStringLiteral("+ or - the Legal Time"));
+    m_cityOffset->setFrameStyle(QFrame::Box | QFrame::Plain);
+    m_cityOffset->hide();
     addLabel<QLabel>(client, "Label11", {4800, 0, 1335, 255}, headingOnGrey,
                      QStringLiteral("PC Time"));
     addLabel<QLabel>(client, "Label12", {240, 0, 1335, 255}, headingOnGrey,
@@ -170,47 +184,52 @@ void Form1::buildClientArea(QWidget* client) {
     addLabel<QLabel>(client, "Label13", {7680, 0, 1215, 495}, headingOnBlack,
                      QStringLiteral("Fused schedules"));
 
-    m_shifted[0] = {label7, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Start,
+    m_shifted[0] = {minusStart, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Start,
                     QDate()};
-    m_shifted[1] = {label8, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Stop,
+    m_shifted[1] = {minusStop, nullptr, CaptureState::Pair::Minus, CaptureState::Column::Stop,
                     QDate()};
-    m_shifted[2] = {label2, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Start,
+    m_shifted[2] = {plusStart, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Start,
                     QDate()};
-    m_shifted[3] = {label4, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Stop, QDate()};
+    m_shifted[3] = {plusStop, nullptr, CaptureState::Pair::Plus, CaptureState::Column::Stop,
+                    QDate()};
+    m_pcDate->setWordWrap(false);
+    m_pcTime->setWordWrap(false);
     for (std::size_t i = 0; i < m_shifted.size(); ++i) {
+        m_shifted[i].label->setWordWrap(false);
         m_shifted[i].label->hide();
         connect(m_shifted[i].label, &ClockLabel::clicked, this,
                 [this, i] { capture(m_shifted[i]); });
     }
 
-    m_text1 = new QLineEdit(client);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    DesignLook::place(m_text1, 6360, 600, 1215, 360);
-    DesignLook::paint(m_text1, kLightCyan);
-    m_text1->setFont(DesignLook::font(kArial, 14.25, true));
-    m_text1->setToolTip(QStringLiteral("hh.mm.ss difference"));
-    m_text1->setEnabled(false);
+    m_differenceBox = new QLineEdit(client);
+    m_differenceBox->setObjectName(QStringLiteral("Text1"));
+    DesignLook::place(m_differenceBox, 6360, 600, 1215, 360);
+    DesignLook::paint(m_differenceBox, kLightCyan);
+    m_differenceBox->setFont(DesignLook::font(kArial, 14.25, true));
+    m_differenceBox->setToolTip(kDifferenceTip);
+    m_differenceBox->setEnabled(false);
     // A disabled box greys its text; Qt's own grey all but vanishes on light cyan.
-    QPalette boxPalette = m_text1->palette();
+    QPalette boxPalette = m_differenceBox->palette();
     boxPalette.setColor(QPalette::Disabled, QPalette::Text, kGreyText);
-    m_text1->setPalette(boxPalette);
-    m_text1->setText(kDefaultDifference);
+    m_differenceBox->setPalette(boxPalette);
+    m_differenceBoxPalette = boxPalette;
+    m_differenceBox->setText(kDefaultDifference);
 
-    m_combo1 = new QComboBox(client);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    DesignLook::place(m_combo1, 7680, 600, 1215, 315);
-    DesignLook::paint(m_combo1, kLightCyan);
-    m_combo1->setFont(DesignLook::font(QStringLiteral("MS Sans Serif"), 8.25));
-    m_combo1->setToolTip(QStringLiteral("Fused schedules"));
+    m_cityList = new QComboBox(client);
+    m_cityList->setObjectName(QStringLiteral("Combo1"));
+    DesignLook::place(m_cityList, 7680, 600, 1215, 315);
+    DesignLook::paint(m_cityList, kLightCyan);
+    m_cityList->setFont(DesignLook::font(QStringLiteral("MS Sans Serif"), 8.25));
+    m_cityList->setToolTip(QStringLiteral("Fused schedules"));
     for (const CityTable::City& city : CityTable::cities())
-        m_combo1->addItem(city.name, city.offset);
-    m_combo1->setCurrentIndex(-1);
-    connect(m_combo1, &QComboBox::activated, this, &Form1::chooseCity);
+        m_cityList->addItem(city.name, city.offset);
+    m_cityList->setCurrentIndex(-1);
+    connect(m_cityList, &QComboBox::activated, this, &Form1::chooseCity);
 
-    auto* command1 = new QPushButton(QStringLiteral("Log"), client);
-    command1->setObjectName(QStringLiteral("Command1"));
-    DesignLook::place(command1, 9000, 600, 495, 375);
-    connect(command1, &QPushButton::clicked, this, [this] { windows().frmLog1().show(); });
+    auto* logButton = new QPushButton(QStringLiteral("Log"), client);
+    logButton->setObjectName(QStringLiteral("Command1"));
+    DesignLook::place(logButton, 9000, 600, 495, 375);
+    connect(logButton, &QPushButton::clicked, this, [this] { windows().frmLog1().show(); });
 }
 
 void Form1::buildMenuBar(QMenuBar* menuBar) {
@@ -258,20 +277,20 @@ SecondTimer* Form1::addTimer(const char* name, void (Form1::*tick)()) {
 }
 
 void Form1::load() {
-    m_timer1->start();
-    m_timer6->start();
+    m_dateTimer->start();
+    m_timeTimer->start();
     mirrorCaptureState();
 
     const QDateTime now = services().clock.now();
     showDate(now.date());
     show();
-    m_text1->setText(kDefaultDifference);
+    m_differenceBox->setText(kDefaultDifference);
     const QString placeholder = services().formats.systemTimeText(now.time());
     // Label8 keeps its empty caption until its first tick.
     for (QLabel* label :
          {static_cast<QLabel*>(m_shifted[2].label), static_cast<QLabel*>(m_shifted[3].label),
-          m_label6, static_cast<QLabel*>(m_shifted[0].label)})
-        label->setText(placeholder);
+          m_pcTime, static_cast<QLabel*>(m_shifted[0].label)})
+        showWhole(label, placeholder, m_clockFont);
     readDifferenceFile();
 }
 
@@ -285,8 +304,39 @@ void Form1::readDifferenceFile() {
                 .arg(reader.lastError(), kDifferenceFile));
         return;
     }
-    m_text1->setText(content);
-    m_text1->setCursorPosition(0); // show the start of the text, not the line break at its end
+    m_differenceBox->setText(content);
+    // Show the start of the text, not the line break at its end.
+    m_differenceBox->setCursorPosition(0);
+    checkStationTime(services().clock.now());
+}
+
+qint64 Form1::hourOf(const QDateTime& now) {
+    return now.date().toJulianDay() * 24 + now.time().hour();
+}
+
+void Form1::checkStationTime(const QDateTime& now) {
+    m_checkedHour = hourOf(now);
+    const QString text = m_differenceBox->text();
+    std::optional<int> seconds;
+    if (DifferenceText::check(text) == DifferenceText::Check::Convert)
+        seconds = DifferenceText().seconds(text);
+    showStationTime(seconds ? StationTime::disagreement(now, *seconds, text, m_capture.shownPair())
+                            : QString());
+}
+
+void Form1::showStationTime(const QString& warning) {
+    if (warning.isEmpty()) {
+        m_differenceBox->setPalette(m_differenceBoxPalette);
+        m_differenceBox->setToolTip(kDifferenceTip);
+        return;
+    }
+    // Black on amber in every state: the disabled box's grey would not read on amber.
+    QPalette palette = m_differenceBoxPalette;
+    palette.setColor(QPalette::Base, kWarningAmber);
+    palette.setColor(QPalette::Window, kWarningAmber);
+    palette.setColor(QPalette::Text, kBlack);
+    m_differenceBox->setPalette(palette);
+    m_differenceBox->setToolTip(warning);
 }
 
 QString Form1::startText() const {
@@ -306,47 +356,52 @@ const Form1::ShiftedClock& Form1::transferredClock(CaptureState::Column column) 
     return m_shifted[int(m_capture.transferredPair()) * 2 + int(column)];
 }
 
-void Form1::tickTimer1() {
+void Form1::tickDate() {
     showDate(services().clock.now().date());
 }
 
 void Form1::showDate(const QDate& date) {
     const QString text = services().formats.dateText(date);
-    // With a four-digit year the date is wider than its field at the design's size: shrink the
-    // font until the whole date shows rather than clip its first and last digits.
-    QFont font = DesignLook::font(kArial, kDatePoints, true);
-    while (font.pointSizeF() > 6 && QFontMetricsF(font).horizontalAdvance(text) > m_label1->width())
-        font.setPointSizeF(font.pointSizeF() - 0.75);
-    m_label1->setFont(font);
-    m_label1->setText(text);
+    // With a four-digit year the date is wider than its field at the design's size.
+    showWhole(m_pcDate, text, DesignLook::font(kArial, kDatePoints, true));
 }
 
-void Form1::tickTimer2() {
+void Form1::tickMinusStart() {
     tickShifted(m_shifted[0]);
 }
 
-void Form1::tickTimer3() {
+void Form1::tickMinusStop() {
     tickShifted(m_shifted[1]);
 }
 
-void Form1::tickTimer4() {
+void Form1::tickPlusStart() {
     tickShifted(m_shifted[2]);
 }
 
-void Form1::tickTimer5() {
+void Form1::tickPlusStop() {
     tickShifted(m_shifted[3]);
 }
 
-void Form1::tickTimer6() {
-    m_label6->setText(
-        ClockText::of(services().clock.now().time(), services().formats.timeSeparator()));
+void Form1::tickTime() {
+    const QDateTime now = services().clock.now();
+    showClockText(m_pcTime, ClockText::of(now.time(), services().formats.timeSeparator()));
+    // Every whole hour, so that a change to or from summer time while the strip runs shows.
+    if (hourOf(now) != m_checkedHour)
+        checkStationTime(now);
+}
+
+void Form1::showClockText(QLabel* label, const QString& text) {
+    // The placeholder of the load may have left a smaller size; a clock text fits the design's.
+    if (label->font() != m_clockFont)
+        label->setFont(m_clockFont);
+    label->setText(text);
 }
 
 void Form1::tickShifted(ShiftedClock& clock) {
     // While the warning is open the clocks wait for it rather than warn again.
     if (m_warningOpen)
         return;
-    const QString text = m_text1->text();
+    const QString text = m_differenceBox->text();
     switch (DifferenceText::check(text)) {
     case DifferenceText::Check::Skip:
         return;
@@ -364,7 +419,7 @@ void Form1::tickShifted(ShiftedClock& clock) {
     }
     const int sign = clock.pair == CaptureState::Pair::Minus ? -1 : 1;
     const ShiftedTime shifted(services().clock.now(), sign * *seconds);
-    clock.label->setText(ClockText::of(shifted.time(), services().formats.timeSeparator()));
+    showClockText(clock.label, ClockText::of(shifted.time(), services().formats.timeSeparator()));
     clock.date = shifted.date();
 }
 
@@ -376,7 +431,7 @@ void Form1::warnDeletedDifference() {
     if (!alive)
         return; // unloaded while the box was open
     m_warningOpen = false;
-    m_text1->setText(kDefaultDifference);
+    m_differenceBox->setText(kDefaultDifference);
 }
 
 void Form1::reportUnreadable(const QString& text, const QString& description) {
@@ -387,9 +442,13 @@ void Form1::reportUnreadable(const QString& text, const QString& description) {
     services().dialogs.message(description, Dialogs::Icon::Critical);
 }
 
-void Form1::capture(const ShiftedClock& clock) {
+void Form1::capture(ShiftedClock& clock) {
     for (int beep = 1; beep <= 3; ++beep)
         services().dialogs.beep();
+    // A click in the first milliseconds of a second can come before that second's tick: freeze
+    // the second in which the operator clicked, not the one before.
+    if (m_capture.isRunning(clock.pair, clock.column))
+        tickShifted(clock);
     m_capture.capture(clock.pair, clock.column);
     mirrorCaptureState();
 }
@@ -397,6 +456,7 @@ void Form1::capture(const ShiftedClock& clock) {
 void Form1::choosePair(CaptureState::Pair pair) {
     m_capture.choose(pair);
     mirrorCaptureState();
+    checkStationTime(services().clock.now());
 }
 
 void Form1::restartClocks() {
@@ -413,21 +473,21 @@ void Form1::mirrorCaptureState() {
         else if (!running && clock.timer->isActive())
             clock.timer->stop();
     }
-    m_shape2->setVisible(m_capture.runningIndicator(CaptureState::Column::Start));
-    m_shape3->setVisible(m_capture.stoppedIndicator(CaptureState::Column::Start));
-    m_shape4->setVisible(m_capture.runningIndicator(CaptureState::Column::Stop));
-    m_shape5->setVisible(m_capture.stoppedIndicator(CaptureState::Column::Stop));
+    m_startRunning->setVisible(m_capture.runningIndicator(CaptureState::Column::Start));
+    m_startStopped->setVisible(m_capture.stoppedIndicator(CaptureState::Column::Start));
+    m_stopRunning->setVisible(m_capture.runningIndicator(CaptureState::Column::Stop));
+    m_stopStopped->setVisible(m_capture.stoppedIndicator(CaptureState::Column::Stop));
 }
 
 void Form1::chooseCity(int index) {
-    m_label10->setText(QString::number(m_combo1->itemData(index).toInt()));
-    m_text1->hide();
-    m_label10->show();
+    m_cityOffset->setText(QString::number(m_cityList->itemData(index).toInt()));
+    m_differenceBox->hide();
+    m_cityOffset->show();
 }
 
 void Form1::showDifferenceBox() {
-    m_text1->show();
-    m_label10->hide();
+    m_differenceBox->show();
+    m_cityOffset->hide();
 }
 
 void Form1::confirmExit() {

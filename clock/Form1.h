@@ -4,6 +4,8 @@
 #include "clock/CaptureState.h"
 #include "clock/CapturedTimes.h"
 
+#include <QFont>
+#include <QPalette>
 #include <QSet>
 
 #include <array>
@@ -33,12 +35,12 @@ public:
     QDate startDate() const override;
 
 public slots:
-    void tickTimer1(); // PC date
-    void tickTimer2(); // start clock of the minus pair
-    void tickTimer3(); // stop clock of the minus pair
-    void tickTimer4(); // start clock of the plus pair
-    void tickTimer5(); // stop clock of the plus pair
-    void tickTimer6(); // PC time
+    void tickDate();
+    void tickMinusStart();
+    void tickMinusStop();
+    void tickPlusStart();
+    void tickPlusStop();
+    void tickTime();
 
 private:
     struct ShiftedClock {
@@ -53,13 +55,17 @@ private:
     void buildMenuBar(QMenuBar* menuBar);
     SecondTimer* addTimer(const char* name, void (Form1::*tick)());
     void readDifferenceFile();
+    static qint64 hourOf(const QDateTime& now);
+    void checkStationTime(const QDateTime& now);
+    void showStationTime(const QString& warning);
     void showDate(const QDate& date);
 
+    void showClockText(QLabel* label, const QString& text);
     void tickShifted(ShiftedClock& clock);
     void warnDeletedDifference();
     void reportUnreadable(const QString& text, const QString& description);
 
-    void capture(const ShiftedClock& clock);
+    void capture(ShiftedClock& clock);
     void choosePair(CaptureState::Pair pair);
     void restartClocks();
     void mirrorCaptureState();
@@ -69,20 +75,23 @@ private:
     void showDifferenceBox();
     void confirmExit();
 
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label6 = nullptr;
-    QLabel* m_label10 = nullptr;
-    QWidget* m_shape2 = nullptr;
-    QWidget* m_shape3 = nullptr;
-    QWidget* m_shape4 = nullptr;
-    QWidget* m_shape5 = nullptr;
-    QLineEdit* m_text1 = nullptr;
-    QComboBox* m_combo1 = nullptr;
-    SecondTimer* m_timer1 = nullptr;
-    SecondTimer* m_timer6 = nullptr;
+    QLabel* m_pcDate = nullptr;
+    QLabel* m_pcTime = nullptr;
+    QLabel* m_cityOffset = nullptr;
+    QWidget* m_startRunning = nullptr;
+    QWidget* m_startStopped = nullptr;
+    QWidget* m_stopRunning = nullptr;
+    QWidget* m_stopStopped = nullptr;
+    QLineEdit* m_differenceBox = nullptr;
+    QComboBox* m_cityList = nullptr;
+    SecondTimer* m_dateTimer = nullptr;
+    SecondTimer* m_timeTimer = nullptr;
     // Timer2 to Timer5 in order: Label7, Label8 (minus pair), Label2, Label4 (plus pair).
     std::array<ShiftedClock, 4> m_shifted;
 
+    QFont m_clockFont;
+    QPalette m_differenceBoxPalette; // without the station-time warning
+    qint64 m_checkedHour = -1;
     CaptureState m_capture;
     bool m_warningOpen = false;
     QSet<QString> m_reportedTexts;
