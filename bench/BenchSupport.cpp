@@ -1,7 +1,11 @@
 #include "BenchSupport.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QRegularExpression>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <sys/resource.h>
@@ -67,6 +71,16 @@ QString formatMs(double ms) {
     if (ms >= 1)
         return QString::number(ms, 'f', 1);
     return QString::number(ms, 'f', 3);
+}
+
+void scrollTo(QAbstractItemView* view, double fraction) {
+    QScrollBar* bar = view->verticalScrollBar();
+    bar->setValue(int(bar->maximum() * fraction));
+}
+
+void pageDown(QAbstractItemView* view) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QApplication::sendEvent(view, &key);
 }
 
 } // namespace BenchSupport

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+class QAbstractItemView;
+
 // Small helpers shared by the benchmarks: statistics over samples, the process's own resource
 // figures, and a millisecond stopwatch.
 namespace BenchSupport {
@@ -29,6 +31,11 @@ private:
 };
 
 QString formatMs(double ms);
+
+// Drags the view's vertical scroll bar to fraction of its range, or presses Page Down in it; the
+// caller paints.
+void scrollTo(QAbstractItemView* view, double fraction);
+void pageDown(QAbstractItemView* view);
 
 // CLOCK_MONOTONIC in nanoseconds: comparable between processes of the machine.
 qint64 monotonicNs();

@@ -15,6 +15,10 @@ struct LogOperations {
     std::function<void()> remove;   // delete the record in the middle of the log
     std::function<void()> update;   // save one edited row
     std::function<void()> toMiddle; // before remove, not timed: go to the middle record
+    std::function<void()> settle;   // before end, not timed: let the grid learn the log's size
+    std::function<void()> end;      // scroll bar dragged to the end, until painted
+    std::function<void()> jump;     // scroll bar dragged to 37% of the log, until painted
+    std::function<void()> pageDown; // one Page Down from there, until painted
 };
 
 // The call searched for (that of the contact in the middle of the file) and the number of

@@ -1,6 +1,7 @@
 #include "LogWindowVariant.h"
 
 #include "BenchServices.h"
+#include "BenchSupport.h"
 
 #include "app/Windows.h"
 #include "log/DataControl.h"
@@ -33,9 +34,10 @@ public:
     }
 
     LogOperations operations() override {
-        return {[this] { open(); },   [this] { add(); },     [this] { search(); },
-                [this] { reset(); },  [this] { refresh(); }, [this] { remove(); },
-                [this] { update(); }, [this] { toMiddle(); }};
+        return {[this] { open(); },        [this] { add(); },          [this] { search(); },
+                [this] { reset(); },       [this] { refresh(); },      [this] { remove(); },
+                [this] { update(); },      [this] { toMiddle(); },     [this] { settle(); },
+                [this] { scrollTo(1.0); }, [this] { scrollTo(0.37); }, [this] { pageDown(); }};
     }
 
 private:
@@ -80,6 +82,18 @@ private:
     }
     void toMiddle() {
         control<DataControl>("datPrimaryRS")->recordSet().moveTo(int(m_probe.contacts / 2));
+        paint();
+    }
+    void settle() {
+        while (model()->newRecordRow() < 0)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    void scrollTo(double fraction) {
+        BenchSupport::scrollTo(m_grid, fraction);
+        paint();
+    }
+    void pageDown() {
+        BenchSupport::pageDown(m_grid);
         paint();
     }
     void remove() {

@@ -1,5 +1,7 @@
 #include "QtSqlModelVariant.h"
 
+#include "BenchSupport.h"
+
 #include <QSqlDatabase>
 #include <QSqlTableModel>
 #include <QTableView>
@@ -19,10 +21,18 @@ public:
     }
 
     LogOperations operations() override {
-        return {[this] { open(); },    [this] { add(); },
-                [this] { search(); },  [this] { reset(); },
-                [this] { refresh(); }, [this] { remove(); },
-                [this] { update(); },  [this] { fetchUntil(int(m_probe.contacts / 2)); }};
+        return {[this] { open(); },
+                [this] { add(); },
+                [this] { search(); },
+                [this] { reset(); },
+                [this] { refresh(); },
+                [this] { remove(); },
+                [this] { update(); },
+                [this] { fetchUntil(int(m_probe.contacts / 2)); },
+                {},
+                [this] { scrollToEnd(); },
+                [this] { scrollTo(0.37); },
+                [this] { pageDown(); }};
     }
 
 private:
@@ -42,6 +52,20 @@ private:
         m_view->resize(758, 249); // the log window's grid at its design size
         m_view->setModel(m_model.get());
         m_view->show();
+        paint();
+    }
+    // The model reads its rows in batches as the view asks: the end is reached by reading them all.
+    void scrollToEnd() {
+        fetchUntil(int(m_probe.contacts));
+        m_view->scrollToBottom();
+        paint();
+    }
+    void scrollTo(double fraction) {
+        BenchSupport::scrollTo(m_view.get(), fraction);
+        paint();
+    }
+    void pageDown() {
+        BenchSupport::pageDown(m_view.get());
         paint();
     }
     void add() {

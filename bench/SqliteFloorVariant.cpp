@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <sqlite3.h>
 
 namespace {
@@ -26,7 +28,11 @@ public:
                 [this] { readScreen(kDesignQuery); },
                 [this] { write("DELETE FROM Log1 WHERE rowid = ?", m_probe.contacts / 2); },
                 [this] { write("UPDATE Log1 SET Name = 'Edited' WHERE rowid = ?", 5); },
-                {}};
+                {},
+                {},
+                [this] { screenAt(m_probe.contacts - kScreenRows); },
+                [this] { screenAt(m_probe.contacts * 37 / 100); },
+                [this] { screenAt(m_probe.contacts * 37 / 100 + kScreenRows); }};
     }
 
 private:
@@ -48,6 +54,11 @@ private:
     void readScreen(const char* sql) {
         step(sql, kScreenRows);
         step("SELECT count(*) FROM Log1", 1);
+    }
+    // A screen of the log in date order at a position, by the engine's own OFFSET.
+    void screenAt(qint64 position) {
+        step("SELECT * FROM Log1 ORDER BY [QSO Date] LIMIT 20 OFFSET ?", kScreenRows, QByteArray(),
+             std::max<qint64>(0, position));
     }
     void open() {
         sqlite3_open_v2(m_file.constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);

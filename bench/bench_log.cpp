@@ -19,10 +19,11 @@
 
 namespace {
 
-const QStringList kOperations = {QStringLiteral("open"),    QStringLiteral("add"),
-                                 QStringLiteral("search"),  QStringLiteral("reset"),
-                                 QStringLiteral("refresh"), QStringLiteral("delete"),
-                                 QStringLiteral("update")};
+const QStringList kOperations = {QStringLiteral("open"),   QStringLiteral("end"),
+                                 QStringLiteral("jump"),   QStringLiteral("page_down"),
+                                 QStringLiteral("add"),    QStringLiteral("search"),
+                                 QStringLiteral("reset"),  QStringLiteral("refresh"),
+                                 QStringLiteral("delete"), QStringLiteral("update")};
 
 QTextStream& out() {
     static QTextStream stream(stdout);
@@ -60,12 +61,15 @@ int runOnce(const QString& variant, const QString& file, const QString& call, qi
         return 2;
     }
     const LogOperations operations = subject->operations();
-    const std::function<void()> steps[] = {operations.open,  operations.add,     operations.search,
-                                           operations.reset, operations.refresh, operations.remove,
-                                           operations.update};
+    const std::function<void()> steps[] = {
+        operations.open,   operations.end,    operations.jump,  operations.pageDown,
+        operations.add,    operations.search, operations.reset, operations.refresh,
+        operations.remove, operations.update};
     for (int i = 0; i < kOperations.size(); ++i) {
         if (kOperations[i] == QLatin1String("delete") && operations.toMiddle)
             operations.toMiddle();
+        if (kOperations[i] == QLatin1String("end") && operations.settle)
+            operations.settle();
         BenchSupport::Stopwatch watch;
         steps[i]();
         out() << kOperations[i] << ' ' << watch.elapsedMs() << Qt::endl;

@@ -35,161 +35,161 @@ const QColor kLightCyan(192, 255, 255);
 } // namespace
 
 FrmLog1::FrmLog1(Services& services, Windows& windows)
-    : Window(services, windows), m_datPrimaryRS(new DataControl(services.paths, this)),
-      m_model(new LogTableModel(*m_datPrimaryRS, services.formats, this)),
-      m_grdDataGrid(new LogGrid(this)), m_picButtons(new QWidget(this)) {
+    : Window(services, windows), m_dataControl(new DataControl(services.paths, this)),
+      m_model(new LogTableModel(*m_dataControl, services.formats, this)), m_grid(new LogGrid(this)),
+      m_buttonPanel(new QWidget(this)) {
     setObjectName(QStringLiteral("frmLog1"));
     setWindowTitle(QStringLiteral("Log1"));
     resize(DesignLook::pixels(kInnerWidth), DesignLook::pixels(kInnerHeight));
 
-    m_grdDataGrid->setModel(m_model);
-    DesignLook::place(m_grdDataGrid, 0, 0, kInnerWidth, kGridHeight);
-    LogGridView* rows = m_grdDataGrid->view();
-    connect(rows, &LogGridView::rowDoubleClicked, this, &FrmLog1::grdDataGridDblClick);
+    m_grid->setModel(m_model);
+    DesignLook::place(m_grid, 0, 0, kInnerWidth, kGridHeight);
+    LogGridView* rows = m_grid->view();
+    connect(rows, &LogGridView::rowDoubleClicked, this, &FrmLog1::gridDoubleClicked);
     connect(rows, &LogGridView::cancelRequested, this, &FrmLog1::cancelRowChanges);
-    new LogAdifMenu(services, rows, [this] { cmdRefreshClick(); });
+    new LogAdifMenu(services, rows, [this] { refreshClicked(); });
 
-    m_picButtons->setObjectName(QStringLiteral("picButtons"));
-    m_picButtons->setAutoFillBackground(true);
+    m_buttonPanel->setObjectName(QStringLiteral("picButtons"));
+    m_buttonPanel->setAutoFillBackground(true);
     buildButtonPanel();
 
-    connect(m_datPrimaryRS, &DataControl::moveComplete, this, &FrmLog1::datPrimaryRSMoveComplete);
+    connect(m_dataControl, &DataControl::moveComplete, this, &FrmLog1::recordMoved);
     // These failures arise inside the grid's own handlers (saving the row it leaves, a cell it
     // cannot take): the message waits until they have returned.
-    connect(m_datPrimaryRS, &DataControl::error, this, &FrmLog1::datPrimaryRSError,
+    connect(m_dataControl, &DataControl::error, this, &FrmLog1::showDataError,
             Qt::QueuedConnection);
     connect(m_model, &LogTableModel::editRefused, this, &FrmLog1::report, Qt::QueuedConnection);
-    connect(m_datPrimaryRS, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
-    connect(this, &Window::unloaded, this, &FrmLog1::unloadHandler);
-    m_datPrimaryRS->setWaitObserver([](bool waiting) {
+    connect(m_dataControl, &DataControl::damaged, this, &FrmLog1::report, Qt::QueuedConnection);
+    connect(this, &Window::unloaded, this, &FrmLog1::unloading);
+    m_dataControl->setWaitObserver([](bool waiting) {
         if (waiting)
             QApplication::setOverrideCursor(Qt::BusyCursor);
         else
             QApplication::restoreOverrideCursor();
     });
 
-    m_grdDataGrid->setFocus();
+    m_grid->setFocus();
 }
 
-QPushButton* FrmLog1::addButton(const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, m_picButtons);
+QPushButton* FrmLog1::makeButton(const char* name, const QString& caption, int left) {
+    auto* button = new QPushButton(caption, m_buttonPanel);
     button->setObjectName(QLatin1String(name));
     DesignLook::place(button, left, 0, 1095, 300);
     return button;
 }
 
 void FrmLog1::buildButtonPanel() {
-    QPushButton* cmdAdd = addButton("cmdAdd", QStringLiteral("Aggi&ungi"), 59);
-    QPushButton* cmdUpdate = addButton("cmdUpdate", QStringLiteral("&Aggiorna"), 1213);
-    QPushButton* cmdDelete = addButton("cmdDelete", QStringLiteral("&Elimina"), 2367);
-    QPushButton* cmdRefresh = addButton("cmdRefresh", QStringLiteral("&Rivisualizza"), 3521);
-    QPushButton* cmdClose = addButton("cmdClose", QStringLiteral("&Chiudi"), 4675);
-    QPushButton* command1 = addButton("Command1", QStringLiteral("Cerca"), 8280);
+    QPushButton* addButton = makeButton("cmdAdd", QStringLiteral("Aggi&ungi"), 59);
+    QPushButton* updateButton = makeButton("cmdUpdate", QStringLiteral("&Aggiorna"), 1213);
+    QPushButton* removeButton = makeButton("cmdDelete", QStringLiteral("&Elimina"), 2367);
+    QPushButton* refreshButton = makeButton("cmdRefresh", QStringLiteral("&Rivisualizza"), 3521);
+    QPushButton* closeButton = makeButton("cmdClose", QStringLiteral("&Chiudi"), 4675);
+    QPushButton* searchButton = makeButton("Command1", QStringLiteral("Cerca"), 8280);
 
     const auto addBox = [this](const char* name, int left, int width, int height) {
-        auto* box = new QLineEdit(m_picButtons);
+        auto* box = new QLineEdit(m_buttonPanel);
         box->setObjectName(QLatin1String(name));
         DesignLook::place(box, left, 0, width, height);
         return box;
     };
-    m_text1 = addBox("Text1", 9600, 495, 285);
-    m_text2 = addBox("Text2", 10200, 495, 285);
-    m_text3 = addBox("Text3", 10800, 495, 285);
-    for (QLineEdit* buffer : {m_text1, m_text2, m_text3}) {
+    m_dateBuffer = addBox("Text1", 9600, 495, 285);
+    m_startBuffer = addBox("Text2", 10200, 495, 285);
+    m_endBuffer = addBox("Text3", 10800, 495, 285);
+    for (QLineEdit* buffer : {m_dateBuffer, m_startBuffer, m_endBuffer}) {
         buffer->setText(buffer->objectName());
         buffer->hide();
     }
-    m_text4 = addBox("Text4", 7080, 1095, 300);
-    DesignLook::paint(m_text4, kLightCyan);
-    m_text4->setFont(DesignLook::font(QStringLiteral("Arial"), 9.75, true));
+    m_searchBox = addBox("Text4", 7080, 1095, 300);
+    DesignLook::paint(m_searchBox, kLightCyan);
+    m_searchBox->setFont(DesignLook::font(QStringLiteral("Arial"), 9.75, true));
 
-    QPushButton* command2 = addButton("Command2", QStringLiteral("Reset"), 5880);
+    QPushButton* resetButton = makeButton("Command2", QStringLiteral("Reset"), 5880);
 
-    QWidget* previous = m_grdDataGrid;
-    for (QWidget* next :
-         std::initializer_list<QWidget*>{cmdAdd, cmdUpdate, cmdDelete, cmdRefresh, cmdClose,
-                                         command1, m_text1, m_text2, m_text3, m_text4, command2}) {
+    QWidget* previous = m_grid;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             addButton, updateButton, removeButton, refreshButton, closeButton, searchButton,
+             m_dateBuffer, m_startBuffer, m_endBuffer, m_searchBox, resetButton}) {
         setTabOrder(previous, next);
         previous = next;
     }
 
-    connect(cmdAdd, &QPushButton::clicked, this, &FrmLog1::cmdAddClick);
-    connect(cmdUpdate, &QPushButton::clicked, this, &FrmLog1::cmdUpdateClick);
-    connect(cmdDelete, &QPushButton::clicked, this, &FrmLog1::cmdDeleteClick);
-    connect(cmdRefresh, &QPushButton::clicked, this, &FrmLog1::cmdRefreshClick);
-    connect(cmdClose, &QPushButton::clicked, this, &FrmLog1::unload);
-    connect(command1, &QPushButton::clicked, this, &FrmLog1::command1Click);
-    connect(command2, &QPushButton::clicked, this, &FrmLog1::command2Click);
+    connect(addButton, &QPushButton::clicked, this, &FrmLog1::addClicked);
+    connect(updateButton, &QPushButton::clicked, this, &FrmLog1::updateClicked);
+    connect(removeButton, &QPushButton::clicked, this, &FrmLog1::deleteClicked);
+    connect(refreshButton, &QPushButton::clicked, this, &FrmLog1::refreshClicked);
+    connect(closeButton, &QPushButton::clicked, this, &FrmLog1::unload);
+    connect(searchButton, &QPushButton::clicked, this, &FrmLog1::searchClicked);
+    connect(resetButton, &QPushButton::clicked, this, &FrmLog1::resetClicked);
 }
 
 void FrmLog1::load() {
-    if (!m_datPrimaryRS->refresh())
-        datPrimaryRSError(m_datPrimaryRS->lastError());
+    if (!m_dataControl->refresh())
+        showDataError(m_dataControl->lastError());
 }
 
 void FrmLog1::resizeEvent(QResizeEvent* event) {
     Window::resizeEvent(event);
     const int panel = DesignLook::pixels(kPanelHeight);
-    m_picButtons->setGeometry(0, height() - panel, width(), panel);
+    m_buttonPanel->setGeometry(0, height() - panel, width(), panel);
     // In twips and single precision. A height that comes out negative (a very low or minimised
     // window) is skipped: the grid keeps the height it has.
     const float inner = float(height()) * 15.0f;
-    const float grid = inner - float(m_datPrimaryRS->height()) - float(kGap) - float(kPanelHeight);
-    const int gridHeight = grid < 0.0f ? m_grdDataGrid->height() : qRound(grid / 15.0f);
-    m_grdDataGrid->setGeometry(0, 0, width(), gridHeight);
+    const float grid = inner - float(m_dataControl->height()) - float(kGap) - float(kPanelHeight);
+    const int gridHeight = grid < 0.0f ? m_grid->height() : qRound(grid / 15.0f);
+    m_grid->setGeometry(0, 0, width(), gridHeight);
 }
 
 void FrmLog1::report(const QString& description) {
     services().dialogs.message(description);
 }
 
-void FrmLog1::cmdAddClick() {
-    m_grdDataGrid->view()->commitEdit();
-    RecordSet& records = m_datPrimaryRS->recordSet();
+void FrmLog1::addClicked() {
+    m_grid->view()->commitEdit();
+    RecordSet& records = m_dataControl->recordSet();
     if (!records.moveLast()) {
         report(records.lastError());
         return;
     }
-    m_grdDataGrid->setFocus();
+    m_grid->setFocus();
     services().keystroke.sendDown();
 }
 
-void FrmLog1::cmdUpdateClick() {
-    m_grdDataGrid->view()->commitEdit();
-    RecordSet& records = m_datPrimaryRS->recordSet();
+void FrmLog1::updateClicked() {
+    m_grid->view()->commitEdit();
+    RecordSet& records = m_dataControl->recordSet();
     if (!records.updateBatch())
         report(records.lastError());
 }
 
-void FrmLog1::cmdDeleteClick() {
-    m_grdDataGrid->view()->commitEdit();
-    RecordSet& records = m_datPrimaryRS->recordSet();
+void FrmLog1::deleteClicked() {
+    m_grid->view()->commitEdit();
+    RecordSet& records = m_dataControl->recordSet();
     if (!records.deleteCurrent() || !records.moveNext() || (records.isEof() && !records.moveLast()))
         report(records.lastError());
 }
 
-void FrmLog1::cmdRefreshClick() {
-    m_grdDataGrid->view()->commitEdit();
-    if (!m_datPrimaryRS->refresh())
-        report(m_datPrimaryRS->lastError());
+void FrmLog1::refreshClicked() {
+    m_grid->view()->commitEdit();
+    if (!m_dataControl->refresh())
+        report(m_dataControl->lastError());
 }
 
-void FrmLog1::command1Click() {
-    m_grdDataGrid->view()->commitEdit();
-    m_datPrimaryRS->setRecordSource(LogQueries::search(m_text4->text()));
-    if (!m_datPrimaryRS->refresh())
-        report(m_datPrimaryRS->lastError());
+void FrmLog1::searchClicked() {
+    m_grid->view()->commitEdit();
+    m_dataControl->setRecordSource(LogQueries::search(m_searchBox->text()));
+    if (!m_dataControl->refresh())
+        report(m_dataControl->lastError());
 }
 
-void FrmLog1::command2Click() {
-    m_grdDataGrid->view()->commitEdit();
-    m_text4->setText(QString());
-    m_datPrimaryRS->setRecordSource(LogQueries::reset());
-    if (!m_datPrimaryRS->refresh())
-        report(m_datPrimaryRS->lastError());
+void FrmLog1::resetClicked() {
+    m_grid->view()->commitEdit();
+    m_searchBox->setText(QString());
+    m_dataControl->setRecordSource(LogQueries::reset());
+    if (!m_dataControl->refresh())
+        report(m_dataControl->lastError());
 }
 
-void FrmLog1::grdDataGridDblClick() {
+void FrmLog1::gridDoubleClicked() {
     if (m_model->currentRow() < 0 || !m_model->columnText(LogColumns::kName).isEmpty())
         return;
     const CapturedTimes* clock = windows().capturedTimes();
@@ -197,35 +197,35 @@ void FrmLog1::grdDataGridDblClick() {
         return; // its load failed and went to the common error path
     // The start clock's own date; the PC's while no shifted clock has ticked yet.
     const QDate startDate = clock->startDate();
-    m_text1->setText(services().formats.dateText(
+    m_dateBuffer->setText(services().formats.dateText(
         startDate.isValid() ? startDate : services().clock.now().date()));
-    m_text2->setText(clock->startText());
-    m_text3->setText(clock->stopText());
+    m_startBuffer->setText(clock->startText());
+    m_endBuffer->setText(clock->stopText());
     // Columns 0 to 2: date, start, end. A cell the log refuses is reported by the model, and
     // the transfer stops there.
-    const std::array<const QLineEdit*, 3> buffers{m_text1, m_text2, m_text3};
+    const std::array<const QLineEdit*, 3> buffers{m_dateBuffer, m_startBuffer, m_endBuffer};
     for (int column = 0; column < int(buffers.size()); ++column) {
         if (!m_model->setColumnText(column, buffers[column]->text()))
             return;
     }
 }
 
-void FrmLog1::datPrimaryRSMoveComplete() {
-    m_datPrimaryRS->setCaption(QStringLiteral("Record: ") +
-                               QString::number(m_datPrimaryRS->recordSet().absolutePosition()));
+void FrmLog1::recordMoved() {
+    m_dataControl->setCaption(QStringLiteral("Record: ") +
+                              QString::number(m_dataControl->recordSet().absolutePosition()));
 }
 
-void FrmLog1::datPrimaryRSError(const QString& description) {
+void FrmLog1::showDataError(const QString& description) {
     services().dialogs.message(QStringLiteral("Data error event hit err:") + description);
 }
 
 void FrmLog1::cancelRowChanges() {
-    m_datPrimaryRS->recordSet().cancelCurrent();
+    m_dataControl->recordSet().cancelCurrent();
 }
 
 bool FrmLog1::queryUnload() {
-    m_grdDataGrid->view()->commitEdit();
-    RecordSet& records = m_datPrimaryRS->recordSet();
+    m_grid->view()->commitEdit();
+    RecordSet& records = m_dataControl->recordSet();
     if (!records.hasPendingChanges() || records.updateBatch())
         return true;
     // The operator may always leave: the question says what is lost.
@@ -238,10 +238,10 @@ bool FrmLog1::queryUnload() {
     return discard;
 }
 
-void FrmLog1::unloadHandler() {
+void FrmLog1::unloading() {
     // Nothing is pending any more (queryUnload wrote or dropped it): this only lets go of the log
     // file.
-    m_datPrimaryRS->close();
+    m_dataControl->close();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
 }

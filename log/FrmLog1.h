@@ -28,28 +28,28 @@ protected:
 
 private:
     void buildButtonPanel();
-    QPushButton* addButton(const char* name, const QString& caption, int left);
+    QPushButton* makeButton(const char* name, const QString& caption, int left);
 
-    void cmdAddClick();
-    void cmdUpdateClick();
-    void cmdDeleteClick();
-    void cmdRefreshClick();
-    void command1Click();
-    void command2Click();
-    void grdDataGridDblClick();
-    void datPrimaryRSMoveComplete();
-    void datPrimaryRSError(const QString& description);
+    void addClicked();
+    void updateClicked();
+    void deleteClicked();
+    void refreshClicked();
+    void searchClicked();
+    void resetClicked();
+    void gridDoubleClicked();
+    void recordMoved();
+    void showDataError(const QString& description);
     void cancelRowChanges();
-    void unloadHandler();
+    void unloading();
 
     void report(const QString& description);
 
-    DataControl* m_datPrimaryRS;
+    DataControl* m_dataControl;
     LogTableModel* m_model;
-    LogGrid* m_grdDataGrid;
-    QWidget* m_picButtons;
-    QLineEdit* m_text1 = nullptr;
-    QLineEdit* m_text2 = nullptr;
-    QLineEdit* m_text3 = nullptr;
-    QLineEdit* m_text4 = nullptr;
+    LogGrid* m_grid;
+    QWidget* m_buttonPanel;
+    QLineEdit* m_dateBuffer = nullptr;
+    QLineEdit* m_startBuffer = nullptr;
+    QLineEdit* m_endBuffer = nullptr;
+    QLineEdit* m_searchBox = nullptr;
 };

@@ -10,71 +10,14 @@
 
 #include <sqlite3.h>
 
-namespace {
-
-constexpr int kRows = 40;
-
-int countStatement(unsigned, void* statements, void*, void*) {
-    ++*static_cast<int*>(statements);
-    return 0;
-}
-
-} // namespace
-
-// The record set of a log longer than its first step learns every position from the read made
-// in the background, so that the grid spans and reaches the whole log at once.
+// A log longer than the first step learns every position from the read made in the background,
+// so that the grid spans and reaches the whole log at once, reading a far row by its rowid alone.
 class TestLogScrolling : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void spansTheWholeLogOnItsOwn_data();
     void spansTheWholeLogOnItsOwn();
-
-private:
-    void open(const RecordSource& source);
-    QStringList notes();
-
-    std::unique_ptr<LogFolder> m_test;
-    std::unique_ptr<LogFile> m_file;
-    std::unique_ptr<LogConnection> m_connection;
-    std::unique_ptr<RecordSet> m_records;
 };
-
-void TestLogScrolling::init() {
-    m_test = std::make_unique<LogFolder>();
-    m_test->createLog();
-    m_file = std::make_unique<LogFile>(m_test->logPath());
-    // Out of date order, dates shared and missing: the order the steps would find.
-    for (int i = 0; i < kRows; ++i) {
-        const QVariant date =
-            i % 9 == 4 ? QVariant() : QVariant(QStringLiteral("20%1-01-01").arg(10 + i * 7 % 5));
-        m_file->execute("INSERT INTO Log1 ([QSO Date], Note) VALUES (?, ?)",
-                        {date, QStringLiteral("n%1").arg(i)});
-    }
-    m_connection = std::make_unique<LogConnection>();
-    QVERIFY(m_connection->open(DataControl::designConnectionString(), m_test->paths, 1000));
-}
-
-void TestLogScrolling::cleanup() {
-    m_records.reset();
-    m_connection.reset();
-}
-
-void TestLogScrolling::open(const RecordSource& source) {
-    m_records = std::make_unique<RecordSet>();
-    RecordSet::Options options;
-    options.stepSize = 5;
-    options.cachedRows = 4;
-    QVERIFY(m_records->open(m_connection->handle(), source, options));
-}
-
-QStringList TestLogScrolling::notes() {
-    QStringList notes;
-    for (int position = m_records->size() - 1; position >= 0; --position)
-        notes.prepend(m_records->valueAt(position, m_records->fieldIndex("Note")).toString());
-    return notes;
-}
 
 void TestLogScrolling::spansTheWholeLogOnItsOwn_data() {
     QTest::addColumn<RecordSource>("source");
@@ -86,22 +29,40 @@ void TestLogScrolling::spansTheWholeLogOnItsOwn_data() {
 void TestLogScrolling::spansTheWholeLogOnItsOwn() {
     QFETCH(RecordSource, source);
     QFETCH(QString, order);
-    open(source);
-    QCOMPARE(m_records->size(), 5);
-    QSignalSpy completed(m_records.get(), &RecordSet::completed);
+    constexpr int kRows = 40;
+    LogFolder folder;
+    folder.createLog();
+    LogFile file(folder.logPath());
+    // Out of date order, dates shared and missing.
+    for (int i = 0; i < kRows; ++i) {
+        file.execute("INSERT INTO Log1 ([QSO Date], Note) VALUES (?, ?)",
+                     {i % 9 == 4 ? QVariant() : QVariant(QString("20%1-01-01").arg(10 + i * 7 % 5)),
+                      QString("n%1").arg(i)});
+    }
+    LogConnection connection;
+    QVERIFY(connection.open(DataControl::designConnectionString(), folder.paths, 1000));
+    RecordSet records;
+    QVERIFY(records.open(connection.handle(), source, {5, 4}));
+    QCOMPARE(records.size(), 5);
+    QSignalSpy completed(&records, &RecordSet::completed);
     QVERIFY(completed.wait());
-    QVERIFY(m_records->isComplete());
-    QCOMPARE(m_records->size(), kRows);
+    QVERIFY(records.isComplete());
 
-    // A row far from both ends is read by its rowid alone: no walk through the rows before it.
     int statements = 0;
-    sqlite3_trace_v2(m_connection->handle(), SQLITE_TRACE_STMT, countStatement, &statements);
-    QVERIFY(m_records->moveTo(kRows / 2));
-    QVERIFY(!m_records->valueAt(kRows / 2, m_records->fieldIndex("Note")).isNull());
-    sqlite3_trace_v2(m_connection->handle(), 0, nullptr, nullptr);
+    const auto count = [](unsigned, void* counter, void*, void*) {
+        return ++*static_cast<int*>(counter), 0;
+    };
+    sqlite3_trace_v2(connection.handle(), SQLITE_TRACE_STMT, count, &statements);
+    const int note = records.fieldIndex("Note");
+    QVERIFY(!records.valueAt(kRows / 2, note).isNull());
+    sqlite3_trace_v2(connection.handle(), 0, nullptr, nullptr);
     QCOMPARE(statements, 1);
-    QCOMPARE(m_records->absolutePosition(), kRows / 2 + 1);
-    QCOMPARE(notes(), m_file->rows("SELECT Note FROM Log1 ORDER BY " + order));
+
+    QStringList notes;
+    for (int position = kRows - 1; position >= 0; --position)
+        notes.prepend(records.valueAt(position, note).toString());
+    QCOMPARE(notes, file.rows("SELECT Note FROM Log1 ORDER BY " + order));
+    records.close();
 }
 
 QTEST_GUILESS_MAIN(TestLogScrolling)
