@@ -1,5 +1,6 @@
 #include "app/Program.h"
 #include "app/ProgramServices.h"
+#include "platform/DesignLook.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    DesignLook::useDesignFaces();
     // Qt's own texts (standard buttons, the input dialog) in the system's language, when the
     // system has Qt's translations.
     QTranslator qtTexts;

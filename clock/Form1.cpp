@@ -43,7 +43,8 @@ const QColor kCyan(0, 255, 255);
 const QColor kGreen(0, 192, 0);
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
-const QColor kGreyText(128, 128, 128);
+const QColor kGreyText(96, 96, 96);
+const QColor kButtonFace(192, 192, 192);
 const QColor kWarningAmber(255, 192, 0);
 const QString kArial = QStringLiteral("Arial");
 constexpr qreal kDatePoints = 18;
@@ -165,9 +166,10 @@ void Form1::buildClientArea(QWidget* client) {
                                             QString(), stopTip);
     auto* plusStart = addLabel<ClockLabel>(client, "Label2", {1800, 480, 1335, 375}, plusClock,
                                            QString(), QStringLiteral("Click when starts QSO"));
-    auto* minusStop = addLabel<ClockLabel>(client, "Label8", {3360, 480, 1215, 375}, minusClock,
+    // As wide as the start clocks, a little left inside their frames: "hh:mm:ss " needs it.
+    auto* minusStop = addLabel<ClockLabel>(client, "Label8", {3300, 480, 1335, 375}, minusClock,
                                            QString(), stopTip);
-    auto* plusStop = addLabel<ClockLabel>(client, "Label4", {3360, 480, 1215, 375}, plusClock,
+    auto* plusStop = addLabel<ClockLabel>(client, "Label4", {3300, 480, 1335, 375}, plusClock,
                                           QString(), QStringLiteral("Click when stops QSO"));
     m_cityOffset = addLabel<QLabel>(client, "Label10", {6720, 600, 375, 375},
                                     {palette().color(QPalette::WindowText), kLightCyan,
@@ -217,7 +219,8 @@ void Form1::buildClientArea(QWidget* client) {
 
     m_cityList = new QComboBox(client);
     m_cityList->setObjectName(QStringLiteral("Combo1"));
-    DesignLook::place(m_cityList, 7680, 600, 1215, 315);
+    // Six pixels wider than designed, up to the "Log" button, so that every city name shows.
+    DesignLook::place(m_cityList, 7680, 600, 1305, 315);
     DesignLook::paint(m_cityList, kLightCyan);
     m_cityList->setFont(DesignLook::font(QStringLiteral("MS Sans Serif"), 8.25));
     m_cityList->setToolTip(QStringLiteral("Fused schedules"));
@@ -229,6 +232,8 @@ void Form1::buildClientArea(QWidget* client) {
     auto* logButton = new QPushButton(QStringLiteral("Log"), client);
     logButton->setObjectName(QStringLiteral("Command1"));
     DesignLook::place(logButton, 9000, 600, 495, 375);
+    // The strip's dark grey would leave the caption black on dark grey: a plain button face.
+    DesignLook::paint(logButton, kButtonFace, Qt::black);
     connect(logButton, &QPushButton::clicked, this, [this] { windows().frmLog1().show(); });
 }
 

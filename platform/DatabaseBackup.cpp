@@ -1,5 +1,7 @@
 #include "platform/DatabaseBackup.h"
 
+#include "platform/CopyLanguage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +10,6 @@
 #include <QStringList>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <sys/file.h>
@@ -184,7 +185,9 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
                                              const Progress& progress) {
     m_lastErrorCode = 0;
     m_lastError.clear();
-    const QString what = QStringLiteral("Cannot copy \"%1\" to \"%2\"").arg(sourceFile, targetFile);
+    const QString what =
+        CopyLanguage::text("Cannot copy \"%1\" to \"%2\"", "Impossibile copiare \"%1\" in \"%2\"")
+            .arg(sourceFile, targetFile);
     const QByteArray target = QFile::encodeName(targetFile);
 
     struct stat sourceStatus {};
@@ -195,7 +198,9 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     // Renaming a copy over the source would cut the log off from connections that have it open.
     if (targetExists && targetStatus.st_dev == sourceStatus.st_dev &&
         targetStatus.st_ino == sourceStatus.st_ino)
-        return fail(EINVAL, what, QStringLiteral("the target is the source itself"));
+        return fail(EINVAL, what,
+                    CopyLanguage::text("the target is the source itself",
+                                       "la destinazione è l'origine stessa"));
 
     Connection source;
     int result = source.open(sourceFile, SQLITE_OPEN_READONLY);
@@ -216,9 +221,11 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
                            qint64(medium.f_frsize));
     if (fits == Room::None)
         return fail(ENOSPC, what,
-                    QStringLiteral("the copy needs %1 of room, the medium has %2 free")
-                        .arg(QLocale::c().formattedDataSize(copyBytes),
-                             QLocale::c().formattedDataSize(freeBytes)));
+                    CopyLanguage::text("the copy needs %1 of room, the medium has %2 free",
+                                       "la copia richiede %1 di spazio, il supporto ne ha %2 "
+                                       "liberi")
+                        .arg(QLocale().formattedDataSize(copyBytes),
+                             QLocale().formattedDataSize(freeBytes)));
     if (targetExists && replace && !replace(fits == Room::InPlace))
         return Outcome::Cancelled;
     if (fits == Room::InPlace && ::unlink(target.constData()) != 0)
@@ -284,7 +291,8 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
             return fail(errnoFor(result, check.systemError()), what, check.message());
         if (report != QStringList{QStringLiteral("ok")})
             return fail(EIO, what,
-                        QStringLiteral("the copy fails its check: ") +
+                        CopyLanguage::text("the copy fails its check: ",
+                                           "la copia non supera la verifica: ") +
                             report.join(QStringLiteral("; ")));
     }
 
@@ -305,8 +313,7 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
 
 DatabaseBackup::Outcome DatabaseBackup::fail(int code, const QString& what, const QString& detail) {
     m_lastErrorCode = code != 0 ? code : EIO;
-    m_lastError =
-        what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(m_lastErrorCode));
+    m_lastError = what + QStringLiteral(": ") + CopyLanguage::errorText(m_lastErrorCode);
     if (!detail.isEmpty())
         m_lastError += QStringLiteral(" (") + detail + QLatin1Char(')');
     return Outcome::Failed;

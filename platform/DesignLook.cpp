@@ -1,6 +1,8 @@
 #include "platform/DesignLook.h"
 
+#include <QApplication>
 #include <QPalette>
+#include <QStyleFactory>
 #include <QWidget>
 
 namespace DesignLook {
@@ -10,6 +12,15 @@ QFont font(const QString& family, qreal pointSize, bool bold) {
     result.setPointSizeF(pointSize);
     result.setBold(bold);
     return result;
+}
+
+void useDesignFaces() {
+    const QString sans = QStringLiteral("Liberation Sans");
+    QFont::insertSubstitution(QStringLiteral("Arial"), sans);
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), sans);
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    QApplication::setFont(font(QStringLiteral("MS Sans Serif"), 8.25));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
 }
 
 void place(QWidget* widget, int left, int top, int width, int height) {

@@ -20,6 +20,12 @@ inline QRect rect(int left, int top, int width, int height) {
 
 QFont font(const QString& family, qreal pointSize, bool bold = false);
 
+// Makes the design's font families resolve to faces the package installs, the same on every
+// machine: Arial and MS Sans Serif to the metric-compatible Liberation Sans, Comic Sans MS to
+// Comic Neue. MS Sans Serif 8.25 pt becomes the program's default font, and a style that fills
+// buttons and boxes with their flat palette colour replaces one that shades them.
+void useDesignFaces();
+
 // Places a control by its design position and size in twips.
 void place(QWidget* widget, int left, int top, int width, int height);
 

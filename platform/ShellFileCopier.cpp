@@ -1,6 +1,7 @@
 #include "platform/ShellFileCopier.h"
 
 #include "platform/BackupMedium.h"
+#include "platform/CopyLanguage.h"
 #include "platform/DatabaseBackup.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
@@ -14,14 +15,7 @@
 #include <cerrno>
 #include <optional>
 
-namespace {
-
-// The copy's own texts speak the language of the system's locale: Italian, else English.
-QString text(const char* english, const char* italian) {
-    return QString::fromUtf8(QLocale().language() == QLocale::Italian ? italian : english);
-}
-
-} // namespace
+using CopyLanguage::text;
 
 FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
                                          const QString& destinationFolder) {
