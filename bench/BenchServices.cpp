@@ -2,11 +2,16 @@
 
 #include <QTextStream>
 
-BenchServices::BenchServices()
+BenchServices::BenchServices(Clock* clock)
     : m_paths(Paths::fromEnvironment()), m_settings(QStringLiteral("tempora-bench")),
-      m_errors(m_dialogs),
-      m_copier(m_paths, m_dialogs), m_services{m_clock,   m_formats,   m_paths,  m_settings,
-                                               m_dialogs, m_keystroke, m_errors, m_copier} {}
+      m_errors(m_dialogs), m_copier(m_paths, m_dialogs), m_services{clock ? *clock : m_clock,
+                                                                    m_formats,
+                                                                    m_paths,
+                                                                    m_settings,
+                                                                    m_dialogs,
+                                                                    m_keystroke,
+                                                                    m_errors,
+                                                                    m_copier} {}
 
 void BenchServices::PrintingDialogs::message(const QString& text, Icon) {
     ++count;

@@ -14,7 +14,8 @@
 // goes to the error output and counts as a failure of the benchmark.
 class BenchServices {
 public:
-    BenchServices();
+    // The system clock unless another is given.
+    explicit BenchServices(Clock* clock = nullptr);
     Services& services() { return m_services; }
     int messages() const { return m_dialogs.count; }
 

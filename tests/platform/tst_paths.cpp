@@ -1,3 +1,4 @@
+#include "platform/BackupMedium.h"
 #include "platform/Paths.h"
 
 #include <QDir>
@@ -5,101 +6,133 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+// Mount points and static table entries as the rows give them.
+struct ListedMounts : MountTable {
+    QList<Mount> list;
+    QStringList fstab;
+    QList<Mount> mounted() const override { return list; }
+    QStringList fstabFolders() const override { return fstab; }
+};
+
+} // namespace
+
+using Kind = BackupMedium::Kind;
+
+// Where the log, its companions and its backup are.
 class TestPaths : public QObject {
     Q_OBJECT
 private slots:
-    void resolvesDesignPaths_data();
-    void resolvesDesignPaths();
-    void findsNamesWithoutRegardToCase_data();
-    void findsNamesWithoutRegardToCase();
-    void foldersFromEnvironment_data();
-    void foldersFromEnvironment();
-};
-
-void TestPaths::resolvesDesignPaths_data() {
-    QTest::addColumn<QString>("designPath");
-    QTest::addColumn<QString>("expected"); // empty: refused
-    const auto row = [](const char* name, const char* designPath, const char* expected) {
-        QTest::newRow(name) << QString(designPath) << QString(expected);
-    };
-    row("prefix in other case", "c:\\PROGRAMMI\\tempora\\Tempora.mdb", "/opt/tempora/Tempora.mdb");
-    row("sub-folder", "C:\\Programmi\\Tempora\\old\\a.txt", "/opt/tempora/old/a.txt");
-    row("backup medium root", "A:\\", "/media/fd");
-    row("file on the backup medium", "A:\\Tempora.mdb", "/media/fd/Tempora.mdb");
-    row("other drive", "D:\\Tempora.mdb", "");
-    row("other folder", "C:\\Windows\\win.ini", "");
-}
-
-void TestPaths::resolvesDesignPaths() {
-    QFETCH(QString, designPath);
-    QFETCH(QString, expected);
-    const Paths paths(QStringLiteral("/opt/tempora/"), QStringLiteral("/media/fd"));
-    QCOMPARE(paths.resolve(designPath), expected);
-}
-
-void TestPaths::findsNamesWithoutRegardToCase_data() {
-    QTest::addColumn<QString>("onDisk"); // names, separated by blanks
-    QTest::addColumn<QString>("designName");
-    QTest::addColumn<QString>("expectedName");
-    const auto row = [](const char* name, const char* onDisk, const char* asked,
-                        const char* found) {
-        QTest::newRow(name) << QString(onDisk) << QString(asked) << QString(found);
-    };
-    row("lower-case design name", "Tempora.mdb", "tempora.mdb", "Tempora.mdb");
-    row("absent file keeps the design spelling", "other.txt", "Savetime.TXT", "Savetime.TXT");
-    row("two spellings, lower case asked", "tempora.mdb Tempora.mdb", "tempora.mdb", "Tempora.mdb");
-    row("two spellings, installed one asked", "tempora.mdb Tempora.mdb", "Tempora.mdb",
-        "Tempora.mdb");
-}
-
-void TestPaths::findsNamesWithoutRegardToCase() {
-    QFETCH(QString, onDisk);
-    QFETCH(QString, designName);
-    QFETCH(QString, expectedName);
-    QTemporaryDir folder;
-    for (const QString& name : onDisk.split(QLatin1Char(' '))) {
-        QFile file(folder.filePath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+    void resolve_data() {
+        QTest::addColumn<QString>("onDisk"); // in the installation folder, separated by blanks
+        QTest::addColumn<QString>("designPath");
+        QTest::addColumn<QString>("expected"); // "~" for the installation folder, empty: refused
+        const auto row = [](const char* tag, const char* onDisk, const QString& asked,
+                            const char* found) {
+            QTest::newRow(tag) << QString(onDisk) << asked << QString(found);
+        };
+        const QString c = QStringLiteral("C:\\Programmi\\Tempora\\");
+        row("prefix in other case", "", "c:\\PROGRAMMI\\tempora\\Tempora.mdb", "~/Tempora.mdb");
+        row("sub-folder", "", c + "old\\a.txt", "~/old/a.txt");
+        row("file on the backup medium", "", "a:\\Tempora.mdb", "/media/fd/Tempora.mdb");
+        row("other folder", "", "C:\\Windows\\win.ini", "");
+        row("name in other case", "Tempora.mdb", c + "tempora.mdb", "~/Tempora.mdb");
+        row("absent file keeps its spelling", "a.txt", c + "B.TXT", "~/B.TXT");
+        // Both spellings find the same file, so that no two windows take two files for one log.
+        row("two spellings, lower case asked", "tempora.mdb Tempora.mdb", c + "tempora.mdb",
+            "~/Tempora.mdb");
+        row("two spellings, the other asked", "tempora.mdb Tempora.mdb", c + "Tempora.mdb",
+            "~/Tempora.mdb");
     }
-    const Paths paths(folder.path(), QStringLiteral("/media/fd"));
-    QCOMPARE(paths.resolve(QStringLiteral("C:\\Programmi\\Tempora\\") + designName),
-             folder.path() + QLatin1Char('/') + expectedName);
-}
+    void resolve() {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, designPath);
+        QFETCH(QString, expected);
+        QTemporaryDir folder;
+        for (const QString& name : onDisk.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        QCOMPARE(Paths(folder.path(), QStringLiteral("/media/fd/")).resolve(designPath),
+                 expected.replace(QLatin1Char('~'), folder.path()));
+    }
 
-void TestPaths::foldersFromEnvironment_data() {
-    QTest::addColumn<QByteArray>("home");
-    QTest::addColumn<QByteArray>("dataHome");
-    QTest::addColumn<QByteArray>("floppy");
-    QTest::addColumn<QString>("installation");
-    QTest::addColumn<QString>("backup");
-    QTest::newRow("both set") << QByteArray("/srv/tempora") << QByteArray("/x/data")
-                              << QByteArray("/mnt/stick") << "/srv/tempora"
-                              << "/mnt/stick";
-    QTest::newRow("XDG data home")
-        << QByteArray() << QByteArray("/x/data") << QByteArray() << "/x/data/tempora" << QString();
-    QTest::newRow("defaults") << QByteArray() << QByteArray() << QByteArray()
-                              << QDir::homePath() + "/.local/share/tempora" << QString();
-}
-
-void TestPaths::foldersFromEnvironment() {
-    QFETCH(QByteArray, home);
-    QFETCH(QByteArray, dataHome);
-    QFETCH(QByteArray, floppy);
-    QFETCH(QString, installation);
-    QFETCH(QString, backup);
-    const auto setOrUnset = [](const char* name, const QByteArray& value) {
-        if (value.isEmpty())
+    void foldersFromEnvironment_data() {
+        QTest::addColumn<QStringList>("set"); // the other variables unset
+        QTest::addColumn<QString>("installation");
+        QTest::addColumn<QString>("backup");
+        QTest::newRow("XDG data home, floppy")
+            << QStringList{"XDG_DATA_HOME=/x", "TEMPORA_FLOPPY=/mnt/stick/"} << "/x/tempora"
+            << "/mnt/stick";
+        QTest::newRow("defaults") << QStringList() << QDir::homePath() + "/.local/share/tempora"
+                                  << QString();
+    }
+    void foldersFromEnvironment() {
+        QFETCH(QStringList, set);
+        for (const char* name : {"TEMPORA_HOME", "XDG_DATA_HOME", "TEMPORA_FLOPPY"})
             qunsetenv(name);
-        else
-            qputenv(name, value);
-    };
-    setOrUnset("TEMPORA_HOME", home);
-    setOrUnset("XDG_DATA_HOME", dataHome);
-    setOrUnset("TEMPORA_FLOPPY", floppy);
-    const Paths paths = Paths::fromEnvironment();
-    QCOMPARE(paths.installationFolder(), installation);
-    QCOMPARE(paths.backupFolder(), backup);
-}
+        for (const QString& variable : set)
+            qputenv(variable.section('=', 0, 0).toLatin1(), variable.section('=', 1).toUtf8());
+        const Paths paths = Paths::fromEnvironment();
+        QTEST(paths.installationFolder(), "installation");
+        QTEST(paths.backupFolder(), "backup");
+    }
+
+    void find_data() {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("mounted"); // separated by blanks, "*" marking a removable one
+        QTest::addColumn<QString>("fstab");
+        QTest::addColumn<QString>("found"); // the folder, "choice" and its media, or none
+        const auto row = [](const char* tag, const char* named, const char* mounted,
+                            const char* fstab, const char* found) {
+            QTest::newRow(tag) << QString(named) << QString(mounted) << QString(fstab)
+                               << QString(found);
+        };
+        row("empty media folder", "/media/floppy", "/", "", "");
+        row("folder on a mounted medium", "/mnt/stick/b", "/ /mnt/stick", "", "/mnt/stick/b");
+        row("fstab mount point, nothing mounted", "/srv/b/c", "/ /srv", "/ /srv/b", "");
+        row("folder on a mounted fstab file system", "/home/b/", "/ /home", "/ /home", "/home/b");
+        row("no removable medium", "", "/", "", "");
+        row("one removable medium", "", "/ */media/op/S", "", "/media/op/S");
+        row("several removable media", "", "*/media/op/A / */run/media/op/B", "",
+            "choice /media/op/A /run/media/op/B");
+    }
+    void find() {
+        QFETCH(QString, named);
+        QFETCH(QString, mounted);
+        QFETCH(QString, fstab);
+        ListedMounts table;
+        for (const QString& folder : mounted.split(' '))
+            table.list.append({QString(folder).remove('*'), QString(), 0, folder.startsWith('*')});
+        table.fstab = fstab.split(' ', Qt::SkipEmptyParts);
+        const BackupMedium::Finding found = BackupMedium::find(named, table);
+        QStringList media{found.kind == Kind::Choice ? "choice" : found.folder};
+        for (const Mount& mount : found.media)
+            media.append(mount.folder);
+        QTEST(media.join(' '), "found");
+        QCOMPARE(found.kind == Kind::NoMedium, media.join(' ').isEmpty());
+    }
+
+    void realMountPointMountedAndUnmounted() {
+        if (::geteuid() != 0)
+            QSKIP("mounting needs root");
+        // A blank in the name, which the kernel's table writes escaped.
+        const QString folder = QStringLiteral("/mnt/tempora medium %1").arg(::getpid());
+        QVERIFY(QDir().mkpath(folder));
+        const QByteArray path = QFile::encodeName(folder);
+        const bool mounted = ::mount("tempora", path.constData(), "tmpfs", 0, "size=1m") == 0;
+        const Kind whileMounted = BackupMedium::find(folder, SystemMountTable()).kind;
+        QVERIFY(!mounted || ::umount(path.constData()) == 0);
+        const Kind unmounted = BackupMedium::find(folder, SystemMountTable()).kind;
+        QDir().rmdir(folder);
+        if (!mounted)
+            QSKIP("no tmpfs can be mounted here");
+        QCOMPARE(whileMounted, Kind::Folder);
+        QCOMPARE(unmounted, Kind::NoMedium);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPaths)
 #include "tst_paths.moc"
