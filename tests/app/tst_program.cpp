@@ -1,7 +1,6 @@
 #include "LogFile.h"
 #include "TestServices.h"
 #include "app/Program.h"
-#include "platform/SecondTimer.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -51,14 +50,7 @@ void TestProgram::contactBackupAndExit() {
     test.createLog();
     LogFile(test.logPath()).add("2024-01-05", "IK0AA", "Paolo");
 
-    // The clock window's running clocks tick as a second goes by.
-    const auto runClocks = [&test](int seconds) {
-        test.clock.advance(seconds);
-        for (SecondTimer* timer : shown("Form1")->findChildren<SecondTimer*>()) {
-            if (timer->isActive())
-                emit timer->timeout();
-        }
-    };
+    const auto runClocks = [&test](int seconds) { test.tick(shown("Form1"), seconds); };
     // Played one after the other from the program's own event loop, each once the window it
     // names is the active one ("": once none is, the backup window having closed).
     const QList<QPair<const char*, std::function<void()>>> steps{

@@ -6,7 +6,6 @@
 #include "log/DataControl.h"
 #include "log/FrmLog1.h"
 #include "log/LogGridView.h"
-#include "platform/SecondTimer.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -31,22 +30,10 @@ struct OpenLog {
             file.add(contact.section('|', 0, 0), contact.section('|', 1, 1),
                      contact.section('|', 2));
     }
-    // Shows the window, through the clock window's "Log" button with viaClock.
-    void open(bool viaClock = false) {
-        if (viaClock)
-            QTest::mouseClick(GuiTest::child<QPushButton>(windows.form1().show(), "Command1"),
-                              Qt::LeftButton);
-        window = viaClock ? windows.frmLog1().instance() : windows.frmLog1().show();
+    void open() {
+        window = windows.frmLog1().show();
         QVERIFY2(window && QTest::qWaitForWindowActive(window), "the log window did not open");
         view = window->findChild<LogGridView*>();
-    }
-    // Moves the fake clock on and fires the clock window's running timers.
-    void tick(int seconds) {
-        test.clock.advance(seconds);
-        for (SecondTimer* timer : windows.form1().instance()->findChildren<SecondTimer*>()) {
-            if (timer->isActive())
-                emit timer->timeout();
-        }
     }
     QString cell(int row, int column) const {
         return view->model()->index(row, column).data().toString();
@@ -178,7 +165,8 @@ private slots:
         QFETCH(QString, how);
         QFETCH(QString, answer);
         OpenLog log;
-        log.open(true);
+        log.windows.form1().show();
+        log.open();
         log.typeName(0, "Mario", false); // the editor stays open
         if (!answer.isEmpty()) {
             log.changeElsewhere();
@@ -250,9 +238,10 @@ private slots:
         QFETCH(bool, copied);
         OpenLog log({"2024-01-01|IK0ZZ|", "2024-01-05|IK0AA|" + name});
         GuiTest::child<QAction>(log.windows.form1().show(), "meno")->trigger();
-        log.tick(1);
         log.open();
-        log.tick(int(log.test.clock.now().secsTo(QDateTime(QDate(2026, 12, 6), QTime(15, 30)))));
+        log.test.tick(
+            log.windows.form1().instance(),
+            int(log.test.clock.now().secsTo(QDateTime(QDate(2026, 12, 6), QTime(15, 30)))));
         log.clickCell(1, 3, true);
         const QString times = log.cell(1, 0) + '|' + log.cell(1, 1) + '|' + log.cell(1, 2);
         QCOMPARE(times, copied ? "06/12/2026|14:30:00 |14:30:00 " : "05/01/2024||");
@@ -262,7 +251,7 @@ private slots:
         log.windows.form1().unload();
     }
 
-    void gridHeightFollowsTheWindow() {
+    void gridFollowsTheWindowAndUnloadRestoresThePointer() {
         OpenLog log;
         log.open();
         auto* grid = GuiTest::child<QWidget>(log.window, "grdDataGrid");
@@ -270,14 +259,9 @@ private slots:
         QCOMPARE(grid->geometry(), QRect(0, 0, 800, 356));
         log.window->resize(600, 20); // negative: the grid keeps its height
         QCOMPARE(grid->size(), QSize(600, 356));
-    }
-
-    void unloadRestoresThePointer() {
-        OpenLog log{QStringList()};
-        log.open();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         QApplication::setOverrideCursor(Qt::BusyCursor);
-        QVERIFY(log.windows.frmLog1().unload());
+        QVERIFY(log.windows.frmLog1().unload()); // and gives the pointer back
         QVERIFY(!QApplication::overrideCursor());
     }
 };

@@ -16,10 +16,6 @@ inline void clickAt(QWidget* widget, QPoint local) {
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, local));
 }
 
-inline void clickCentre(QWidget* widget) {
-    clickAt(widget, widget->rect().center());
-}
-
 // Names of the top-level widgets still alive once every closed window has been deleted.
 inline QStringList remainingWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
