@@ -1,3 +1,4 @@
+#include "GuiTest.h"
 #include "LogFile.h"
 #include "TestServices.h"
 #include "app/Program.h"
@@ -21,17 +22,8 @@ QWidget* shown(const char* name) {
     return nullptr;
 }
 
-template <class T = QWidget> T* child(const char* window, const char* name) {
-    return shown(window)->findChild<T*>(QLatin1String(name));
-}
-
 void click(const char* window, const char* name) {
-    QTest::mouseClick(child(window, name), Qt::LeftButton);
-}
-
-void typeKeys(const QString& keys) {
-    for (const QChar character : keys)
-        QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+    QTest::mouseClick(GuiTest::child<QWidget>(shown(window), name), Qt::LeftButton);
 }
 
 } // namespace
@@ -57,7 +49,7 @@ void TestProgram::contactBackupAndExit() {
         {"frmSplash", [] { click("frmSplash", "Command1"); }},
         {"Form1",
          [&] {
-             child<QAction>("Form1", "meno")->trigger();
+             GuiTest::child<QAction>(shown("Form1"), "meno")->trigger();
              runClocks(1);
              click("Form1", "Label7");
              runClocks(300);
@@ -68,23 +60,20 @@ void TestProgram::contactBackupAndExit() {
         {"frmLog1", [] { click("frmLog1", "cmdAdd"); }},
         {"frmLog1",
          [] {
-             const auto key = [](Qt::Key key) {
-                 QTest::keyClick(QApplication::focusWidget(), key);
-             };
              for (int step = 0; step < 3; ++step)
-                 key(Qt::Key_Right);
-             typeKeys("ik0zz");
-             auto* grid = child("frmLog1", "grdDataGrid")->findChild<QAbstractItemView*>();
+                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+             GuiTest::type("ik0zz");
+             auto* grid = shown("frmLog1")->findChild<QAbstractItemView*>();
              const QPoint cell = grid->visualRect(grid->model()->index(1, 3)).center();
              QTest::mouseDClick(grid->window()->windowHandle(), Qt::LeftButton, {},
                                 grid->viewport()->mapTo(grid->window(), cell));
-             key(Qt::Key_Right);
-             typeKeys("Anna");
-             key(Qt::Key_Up);
-             child<QAction>("Form1", "Copy_log")->trigger();
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+             GuiTest::type("Anna");
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+             GuiTest::child<QAction>(shown("Form1"), "Copy_log")->trigger();
          }},
         {"Form2", [] { click("Form2", "Command1"); }},
-        {"", [] { child<QAction>("Form1", "confirm")->trigger(); }}};
+        {"", [] { GuiTest::child<QAction>(shown("Form1"), "confirm")->trigger(); }}};
     qsizetype next = 0;
     int paces = 0;
     QTimer pace;

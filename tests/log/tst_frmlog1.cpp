@@ -14,12 +14,6 @@
 
 namespace {
 
-QString createdLog(TestServices& test) {
-    test.writeDifferenceFile("01.00.00");
-    test.createLog();
-    return test.logPath();
-}
-
 // A log with some contacts ("date|call|name", ISO dates) and its window, loaded through the
 // window registry on fake services; the operator's clicks and keys go where the window system
 // would send them.
@@ -40,6 +34,7 @@ struct OpenLog {
     }
     void click(const QString& button) const {
         QTest::mouseClick(GuiTest::child<QPushButton>(window, button), Qt::LeftButton);
+        settle();
     }
     void clickCell(int row, int column, bool twice = false) const {
         const QModelIndex index = view->model()->index(row, column);
@@ -53,8 +48,7 @@ struct OpenLog {
     // Types a name into the row's cell; the first key opens the editor, Return closes it.
     void typeName(int row, const QString& name, bool enter = true) const {
         clickCell(row, 4);
-        for (const QChar character : name)
-            QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+        GuiTest::type(name);
         if (enter)
             key(Qt::Key_Return);
     }
@@ -78,7 +72,7 @@ struct OpenLog {
     }
 
     TestServices test;
-    LogFile file{createdLog(test)};
+    LogFile file{(test.writeDifferenceFile("01.00.00"), test.createLog(), test.logPath())};
     Windows windows{test.services};
     FrmLog1* window = nullptr;
     LogGridView* view = nullptr;
@@ -113,7 +107,6 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), log.view);
         log.clickCell(row, 0);
         log.click(command);
-        OpenLog::settle();
         QTEST(log.file.calls().join(' '), "storedCalls");
         QTEST(log.window->findChild<DataControl*>()->caption(), "caption");
         // The add lands on the new-record row through a Down key sent to the grid.
@@ -146,7 +139,6 @@ private slots:
             OpenLog::key(Qt::Key_Down);
         else
             log.click(command);
-        OpenLog::settle();
         log.expectMessage(message);
         QCOMPARE(log.storedName(), message.isEmpty() ? "Mario" : "Luigi");
         QCOMPARE(log.cell(0, 4), "MARIO"); // what was typed is kept either way
@@ -199,7 +191,6 @@ private slots:
         log.changeElsewhere();
         log.typeName(1, "Anna"); // the first row cannot be written and stays pending
         OpenLog::key(Qt::Key_Escape);
-        OpenLog::settle();
         QCOMPARE(log.cell(1, 4), QString()); // the name as it was read
         QCOMPARE(log.cell(0, 4), "MARIO");
         log.expectMessage("Data error event hit err:Record 1 was changed");
@@ -239,9 +230,7 @@ private slots:
         OpenLog log({"2024-01-01|IK0ZZ|", "2024-01-05|IK0AA|" + name});
         GuiTest::child<QAction>(log.windows.form1().show(), "meno")->trigger();
         log.open();
-        log.test.tick(
-            log.windows.form1().instance(),
-            int(log.test.clock.now().secsTo(QDateTime(QDate(2026, 12, 6), QTime(15, 30)))));
+        log.test.tick(log.windows.form1().instance(), 5091); // to 15:30:00
         log.clickCell(1, 3, true);
         const QString times = log.cell(1, 0) + '|' + log.cell(1, 1) + '|' + log.cell(1, 2);
         QCOMPARE(times, copied ? "06/12/2026|14:30:00 |14:30:00 " : "05/01/2024||");

@@ -16,6 +16,12 @@ inline void clickAt(QWidget* widget, QPoint local) {
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, widget->mapTo(window, local));
 }
 
+// Typing: each key goes to whatever has the focus then (the first key on a grid opens an editor).
+inline void type(const QString& text) {
+    for (const QChar character : text)
+        QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
+}
+
 // Names of the top-level widgets still alive once every closed window has been deleted.
 inline QStringList remainingWindows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

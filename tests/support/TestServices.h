@@ -1,18 +1,127 @@
 #pragma once
 
 #include "FakeClock.h"
-#include "FakeSettingsStore.h"
 #include "LogFolder.h"
-#include "RecordingDialogs.h"
-#include "RecordingErrorPath.h"
-#include "RecordingKeystroke.h"
+#include "platform/Dialogs.h"
+#include "platform/ErrorPath.h"
+#include "platform/FocusKeystroke.h"
 #include "platform/RegionalFormats.h"
 #include "platform/SecondTimer.h"
 #include "platform/Services.h"
+#include "platform/SettingsStore.h"
 #include "platform/ShellFileCopier.h"
 
 #include <QFile>
+#include <QHash>
 #include <QWidget>
+
+#include <functional>
+
+// An in-memory settings store; a value is absent until set.
+class FakeSettingsStore : public SettingsStore {
+public:
+    QString value(const QString& section, const QString& key,
+                  const QString& defaultValue) const override {
+        return m_values.value(section + QLatin1Char('/') + key, defaultValue);
+    }
+    void set(const QString& section, const QString& key, const QString& value) {
+        m_values.insert(section + QLatin1Char('/') + key, value);
+    }
+
+private:
+    QHash<QString, QString> m_values;
+};
+
+// Records every message box and beep instead of showing it; questions are answered from a queue
+// the test fills. The test fails, when the object goes, on anything nobody expected: a message
+// the test never looked at (messages() or messageTexts()), a question without a queued answer,
+// or an answer no question took. A test may run code "while a message box is open" with
+// onMessage.
+class RecordingDialogs : public Dialogs {
+public:
+    struct Message {
+        QString text;
+        Icon icon;
+    };
+
+    ~RecordingDialogs() override {
+        // Outside a test function (a fixture of the whole test object) there is nothing to fail.
+        if (!QTest::currentTestFunction() || QTest::currentTestFailed())
+            return;
+        QStringList surprises = m_unanswered;
+        for (qsizetype i = m_seen; i < m_messages.size(); ++i)
+            surprises << QStringLiteral("message \"%1\"").arg(m_messages.at(i).text);
+        if (!m_answers.isEmpty())
+            surprises << QStringLiteral("%1 answer(s) no question took").arg(m_answers.size());
+        if (!surprises.isEmpty())
+            QTest::qFail(qPrintable("Unexpected dialogs: " + surprises.join("; ")), __FILE__,
+                         __LINE__);
+    }
+
+    void message(const QString& text, Icon icon) override {
+        m_messages.append({text, icon});
+        if (m_whileOpen)
+            m_whileOpen(text);
+    }
+    void beep() override { ++m_beeps; }
+    bool question(const QString& text) override {
+        m_questions.append(text);
+        if (m_answers.isEmpty())
+            m_unanswered << QStringLiteral("question \"%1\" without an answer").arg(text);
+        return !m_answers.isEmpty() && m_answers.takeFirst();
+    }
+
+    void queueAnswer(bool yes) { m_answers.append(yes); }
+    void onMessage(std::function<void(const QString&)> whileOpen) {
+        m_whileOpen = std::move(whileOpen);
+    }
+
+    // Reading the messages marks them as expected.
+    const QList<Message>& messages() {
+        m_seen = m_messages.size();
+        return m_messages;
+    }
+    QStringList messageTexts() {
+        QStringList texts;
+        for (const Message& message : messages())
+            texts.append(message.text);
+        return texts;
+    }
+    const QStringList& questions() const { return m_questions; }
+    int beeps() const { return m_beeps; }
+
+private:
+    QList<Message> m_messages;
+    qsizetype m_seen = 0;
+    QStringList m_questions;
+    QStringList m_unanswered;
+    QList<bool> m_answers;
+    std::function<void(const QString&)> m_whileOpen;
+    int m_beeps = 0;
+};
+
+// Counts the keystrokes sent and delivers them as the program does.
+class RecordingKeystroke : public FocusKeystroke {
+public:
+    void sendDown() override {
+        ++m_downs;
+        FocusKeystroke::sendDown();
+    }
+    int downs() const { return m_downs; }
+
+private:
+    int m_downs = 0;
+};
+
+// Records the failures that would end the program.
+class RecordingErrorPath : public ErrorPath {
+public:
+    void fail(const QString& description) override { m_failures.append(description); }
+    const QStringList& failures() const { return m_failures; }
+
+private:
+    QStringList m_failures;
+};
 
 // The services a window receives, over the folders of a LogFolder: fakes, except the file
 // copier, which copies between those two folders as the program does. Dates are written in the
