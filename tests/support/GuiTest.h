@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QStringList>
 #include <QTest>
 #include <QWidget>
 #include <QWindow>

@@ -22,10 +22,9 @@ LogFile::~LogFile() {
 }
 
 qint64 LogFile::add(const QString& date, const QString& call, const QString& name) {
-    execute(QStringLiteral("INSERT INTO Log1 ([QSO Date], OM_Call, Name) VALUES (?, ?, ?)"),
-            {date.isEmpty() ? QVariant() : QVariant(date),
-             call.isEmpty() ? QVariant() : QVariant(call),
-             name.isEmpty() ? QVariant() : QVariant(name)});
+    execute(QStringLiteral("INSERT INTO Log1 ([QSO Date], OM_Call, Name) VALUES (NULLIF(?, ''), "
+                           "NULLIF(?, ''), NULLIF(?, ''))"),
+            {date, call, name});
     return sqlite3_last_insert_rowid(m_db);
 }
 

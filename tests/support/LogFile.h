@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 #include <QVariantList>
 
@@ -12,8 +11,7 @@ class LogFile {
 public:
     explicit LogFile(const QString& path);
     ~LogFile();
-    LogFile(const LogFile&) = delete;
-    LogFile& operator=(const LogFile&) = delete;
+    Q_DISABLE_COPY(LogFile)
 
     // A contact with its date (ISO text), call and name, an empty text storing no value; the
     // other fields stay without value. Returns the rowid.

@@ -12,7 +12,6 @@
 #include "platform/ShellFileCopier.h"
 
 #include <QFile>
-#include <QHash>
 #include <QWidget>
 
 #include <functional>
@@ -65,7 +64,6 @@ public:
     }
     void beep() override { ++m_beeps; }
     bool question(const QString& text) override {
-        m_questions.append(text);
         if (m_answers.isEmpty())
             m_unanswered << QStringLiteral("question \"%1\" without an answer").arg(text);
         return !m_answers.isEmpty() && m_answers.takeFirst();
@@ -87,13 +85,11 @@ public:
             texts.append(message.text);
         return texts;
     }
-    const QStringList& questions() const { return m_questions; }
     int beeps() const { return m_beeps; }
 
 private:
     QList<Message> m_messages;
     qsizetype m_seen = 0;
-    QStringList m_questions;
     QStringList m_unanswered;
     QList<bool> m_answers;
     std::function<void(const QString&)> m_whileOpen;
