@@ -131,7 +131,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, message);
         OpenLog log;
-        log.typeName(0, "Mario");
+        log.typeName(0, "Mario", false); // the editor stays open
         if (!message.isEmpty())
             log.changeElsewhere();
         if (command == "Down")
