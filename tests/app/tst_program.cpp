@@ -6,7 +6,6 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -14,26 +13,6 @@
 #include <functional>
 
 namespace {
-
-// Steps played one after the other from the event loop the program runs; a step returns false
-// to be tried again a little later (a window that has not appeared yet).
-class Script : public QObject {
-public:
-    void add(const QString& name, std::function<bool()> step) { m_steps.append({name, step}); }
-    void start() {
-        connect(&m_pace, &QTimer::timeout, this, [this] {
-            if (m_next < m_steps.size() && m_steps.at(m_next).second())
-                ++m_next;
-        });
-        m_pace.start(10);
-    }
-    QString pending() const { return m_steps.value(m_next).first; }
-
-private:
-    QList<QPair<QString, std::function<bool()>>> m_steps;
-    qsizetype m_next = 0;
-    QTimer m_pace;
-};
 
 QWidget* shown(const char* name) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
@@ -43,21 +22,17 @@ QWidget* shown(const char* name) {
     return nullptr;
 }
 
-template <class T> T* child(const char* window, const char* name) {
+template <class T = QWidget> T* child(const char* window, const char* name) {
     return shown(window)->findChild<T*>(QLatin1String(name));
 }
 
 void click(const char* window, const char* name) {
-    QTest::mouseClick(child<QWidget>(window, name), Qt::LeftButton);
+    QTest::mouseClick(child(window, name), Qt::LeftButton);
 }
 
-void typeKeys(const QString& text) {
-    for (const QChar character : text)
+void typeKeys(const QString& keys) {
+    for (const QChar character : keys)
         QTest::keyClick(QApplication::focusWidget(), character.toLatin1());
-}
-
-void key(Qt::Key key) {
-    QTest::keyClick(QApplication::focusWidget(), key);
 }
 
 } // namespace
@@ -74,8 +49,7 @@ void TestProgram::contactBackupAndExit() {
     TestServices test;
     test.writeDifferenceFile("01.00.00");
     test.createLog();
-    LogFile(test.logPath())
-        .add(QStringLiteral("2024-01-05"), QStringLiteral("IK0AA"), QStringLiteral("Paolo"));
+    LogFile(test.logPath()).add("2024-01-05", "IK0AA", "Paolo");
 
     // The clock window's running clocks tick as a second goes by.
     const auto runClocks = [&test](int seconds) {
@@ -85,89 +59,63 @@ void TestProgram::contactBackupAndExit() {
                 emit timer->timeout();
         }
     };
-    const auto cellCentre = [](int row, int column) {
-        auto* grid = child<QWidget>("frmLog1", "grdDataGrid")->findChild<QAbstractItemView*>();
-        const QRect cell = grid->visualRect(grid->model()->index(row, column));
-        return grid->viewport()->mapTo(grid->window(), cell.center());
-    };
-
-    Script script;
-    script.add("Apri", [] {
-        if (!shown("frmSplash"))
-            return false;
-        click("frmSplash", "Command1");
-        return true;
+    // Played one after the other from the program's own event loop, each once the window it
+    // names is the active one ("": once none is, the backup window having closed).
+    const QList<QPair<const char*, std::function<void()>>> steps{
+        {"frmSplash", [] { click("frmSplash", "Command1"); }},
+        {"Form1",
+         [&] {
+             child<QAction>("Form1", "meno")->trigger();
+             runClocks(1);
+             click("Form1", "Label7");
+             runClocks(300);
+             click("Form1", "Label8");
+             runClocks(60);
+             click("Form1", "Command1");
+         }},
+        {"frmLog1", [] { click("frmLog1", "cmdAdd"); }},
+        {"frmLog1",
+         [] {
+             const auto key = [](Qt::Key key) {
+                 QTest::keyClick(QApplication::focusWidget(), key);
+             };
+             for (int step = 0; step < 3; ++step)
+                 key(Qt::Key_Right);
+             typeKeys("ik0zz");
+             auto* grid = child("frmLog1", "grdDataGrid")->findChild<QAbstractItemView*>();
+             const QPoint cell = grid->visualRect(grid->model()->index(1, 3)).center();
+             QTest::mouseDClick(grid->window()->windowHandle(), Qt::LeftButton, {},
+                                grid->viewport()->mapTo(grid->window(), cell));
+             key(Qt::Key_Right);
+             typeKeys("Anna");
+             key(Qt::Key_Up);
+             child<QAction>("Form1", "Copy_log")->trigger();
+         }},
+        {"Form2", [] { click("Form2", "Command1"); }},
+        {"", [] { child<QAction>("Form1", "confirm")->trigger(); }}};
+    qsizetype next = 0;
+    int paces = 0;
+    QTimer pace;
+    connect(&pace, &QTimer::timeout, this, [&] {
+        const QWidget* active = QApplication::activeWindow();
+        if (++paces > 6000) // a minute: a window never came, or never closed
+            QCoreApplication::exit(2);
+        else if (next < steps.size() &&
+                 (active ? active->objectName() : QString()) == QLatin1String(steps.at(next).first))
+            steps.at(next++).second();
     });
-    script.add("capture", [&] {
-        if (!shown("Form1"))
-            return false;
-        child<QAction>("Form1", "meno")->trigger();
-        runClocks(1);
-        click("Form1", "Label7");
-        runClocks(300);
-        click("Form1", "Label8");
-        runClocks(60);
-        click("Form1", "Command1");
-        return true;
-    });
-    script.add("add", [] {
-        if (!shown("frmLog1") || QApplication::activeWindow() != shown("frmLog1"))
-            return false;
-        click("frmLog1", "cmdAdd");
-        return true;
-    });
-    script.add("contact", [&] {
-        for (int step = 0; step < 3; ++step)
-            key(Qt::Key_Right);
-        typeKeys(QStringLiteral("ik0zz"));
-        QTest::mouseDClick(shown("frmLog1")->windowHandle(), Qt::LeftButton, {}, cellCentre(1, 3));
-        key(Qt::Key_Right);
-        typeKeys(QStringLiteral("Anna"));
-        key(Qt::Key_Up);
-        return true;
-    });
-    script.add("Copy Log", [] {
-        child<QAction>("Form1", "Copy_log")->trigger();
-        return true;
-    });
-    script.add("Start Copy", [] {
-        if (!shown("Form2"))
-            return false;
-        click("Form2", "Command1");
-        return true;
-    });
-    script.add("Confirm Exit", [] {
-        if (shown("Form2"))
-            return false;
-        child<QAction>("Form1", "confirm")->trigger();
-        return true;
-    });
-    script.start();
-
-    // A step that never comes true, or a window that never closes, fails the test here.
-    bool hung = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, this, [&hung] {
-        hung = true;
-        QCoreApplication::exit(2);
-    });
-    watchdog.start(60000);
+    pace.start(10);
 
     const int status = Program::run(test.services);
-    QVERIFY2(!hung, qPrintable("the program hung before step " + script.pending()));
+    QVERIFY2(next == steps.size(), steps.value(next).first); // the window it waited for
     QCOMPARE(status, 0);
-    QCOMPARE(script.pending(), QString());
     QVERIFY(test.errors.failures().isEmpty());
-
-    const QString rows = QStringLiteral("SELECT [QSO Date], [Time Init], [Time End], OM_Call, "
-                                        "Name FROM Log1 ORDER BY rowid");
+    const QString rows =
+        "SELECT [QSO Date], [Time Init], [Time End], OM_Call, Name FROM Log1 ORDER BY rowid";
     const QStringList logged = LogFile(test.logPath()).rows(rows);
     QCOMPARE(logged, QStringList({"2024-01-05|-|-|IK0AA|Paolo",
                                   "2026-12-06|13:05:10 |13:10:10 |ik0zz|Anna"}));
-    const QString backup = test.backupFolder() + QStringLiteral("/Tempora.mdb");
-    QVERIFY(QFileInfo::exists(backup));
-    QCOMPARE(LogFile(backup).rows(rows), logged);
+    QCOMPARE(LogFile(test.backupFolder() + "/Tempora.mdb").rows(rows), logged);
 }
 
 QTEST_MAIN(TestProgram)

@@ -36,11 +36,9 @@ private slots:
         const QDateTime now(QDate(2026, month, 15), QTime(12, 0), QTimeZone(zone));
         QVERIFY(now.timeZone().isValid());
         using Pair = std::optional<CaptureState::Pair>;
-        const QString told =
-            StationTime::disagreement(now, difference.left(2).toInt() * 3600, difference,
-                                      pair.isEmpty() ? Pair()
-                                      : pair == "m"  ? CaptureState::Pair::Minus
-                                                     : CaptureState::Pair::Plus);
+        const QString told = StationTime::disagreement(
+            now, difference.left(2).toInt() * 3600, difference,
+            pair.isEmpty() ? Pair() : Pair(CaptureState::Pair(pair == "p"))); // minus 0, plus 1
         QVERIFY2(told.contains(warning) && told.isEmpty() == warning.isEmpty(), qPrintable(told));
     }
 };

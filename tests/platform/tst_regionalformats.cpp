@@ -36,7 +36,6 @@ private slots:
         QTest::newRow("month first") << m_us << "12/31/24" << QDate(2024, 12, 31);
         QTest::newRow("day that does not exist") << m_italy << "31/02/2024" << QDate();
         QTest::newRow("ISO that does not exist") << m_italy << "2024-13-01" << QDate();
-        QTest::newRow("three-digit year") << m_italy << "1/2/024" << QDate();
     }
     void readsTypedDate() {
         QFETCH(QLocale, locale);
@@ -53,12 +52,9 @@ private slots:
             QTest::newRow(tag) << locale << QString::fromUtf8(text) << QString(separator);
         };
         row("it_IT", m_italy, "14:05:09", ":");
-        row("en_US", m_us, "2:05:09 PM", ":");
         row("fi_FI uses a full stop", QLocale(QLocale::Finnish, QLocale::Finland), "14.05.09", ".");
         row("fr_CA: quoted words between the fields", QLocale(QLocale::French, QLocale::Canada),
             "14 h 05 min 09 s", ":");
-        row("dz_BT: a word between hours and minutes", QLocale(QLocale::Dzongkha, QLocale::Bhutan),
-            "ཆུ་ཚོད་ ༢ སྐར་མ་ ༠༥:༠༩ ཕྱི་ཆ་", ":");
         row("fa_IR: no brackets left of the zone", QLocale(QLocale::Persian, QLocale::Iran),
             "۱۴:۰۵:۰۹", ":");
     }

@@ -8,11 +8,13 @@
 class FakeSettingsStore : public SettingsStore {
 public:
     QString value(const QString& section, const QString& key,
-                  const QString& defaultValue) const override;
-    void set(const QString& section, const QString& key, const QString& value);
-    int reads() const { return m_reads; }
+                  const QString& defaultValue) const override {
+        return m_values.value(section + QLatin1Char('/') + key, defaultValue);
+    }
+    void set(const QString& section, const QString& key, const QString& value) {
+        m_values.insert(section + QLatin1Char('/') + key, value);
+    }
 
 private:
     QHash<QString, QString> m_values;
-    mutable int m_reads = 0;
 };

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <type_traits>
+
 namespace GuiTest {
 
 // A click as the window system delivers it: to whatever widget lies at that point of the window.
@@ -38,11 +40,16 @@ inline QStringList shownWindows() {
     return names;
 }
 
+// The control of that name; a missing one fails the test, which goes on with a stand-in.
 template <class W> W* child(const QWidget* window, const QString& name) {
-    W* found = window->findChild<W*>(name);
-    if (!found)
-        qFatal("no control %s in %s", qPrintable(name), qPrintable(window->objectName()));
-    return found;
+    if (W* found = window->findChild<W*>(name))
+        return found;
+    QTest::qFail(qPrintable(QStringLiteral("no control %1 in %2").arg(name, window->objectName())),
+                 __FILE__, __LINE__);
+    if constexpr (std::is_constructible_v<W, QWidget*>)
+        return new W(const_cast<QWidget*>(window));
+    else
+        qFatal("no stand-in for a missing %s", qPrintable(name));
 }
 
 } // namespace GuiTest

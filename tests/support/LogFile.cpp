@@ -36,14 +36,6 @@ void LogFile::addMany(int count, const QString& callPrefix) {
             {count, callPrefix});
 }
 
-void LogFile::execute(const QString& sql, const QVariantList& values) {
-    SqliteStatement statement;
-    bool ok = statement.prepare(m_db, sql);
-    for (int i = 0; ok && i < values.size(); ++i)
-        ok = statement.bind(i + 1, values.at(i));
-    QVERIFY2(ok && statement.execute(), qPrintable(sql + ": " + statement.errorMessage()));
-}
-
 QStringList LogFile::rows(const QString& sql, const QVariantList& values) {
     SqliteStatement statement;
     bool ok = statement.prepare(m_db, sql);

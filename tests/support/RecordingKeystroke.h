@@ -5,7 +5,10 @@
 // Counts the keystrokes sent and delivers them as the program does.
 class RecordingKeystroke : public FocusKeystroke {
 public:
-    void sendDown() override;
+    void sendDown() override {
+        ++m_downs;
+        FocusKeystroke::sendDown();
+    }
     int downs() const { return m_downs; }
 
 private:

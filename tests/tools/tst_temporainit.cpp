@@ -27,14 +27,8 @@ private slots:
             QFile file(home + '/' + existing);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(own) == own.size());
         }
-        QProcess init;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("TEMPORA_HOME", home);
-        init.setProcessEnvironment(environment);
-        init.start(TEMPORA_INIT_PATH, {});
-        QVERIFY(init.waitForFinished(30000));
-        QCOMPARE(init.exitCode(), 0);
-
+        qputenv("TEMPORA_HOME", QFile::encodeName(home));
+        QCOMPARE(QProcess::execute(TEMPORA_INIT_PATH, {}), 0);
         for (const QString name : {"Savetime.TXT", "Tempora.mdb"}) {
             const bool kept = name.compare(existing, Qt::CaseInsensitive) == 0;
             QFile file(home + '/' + (kept ? existing : name));

@@ -1,6 +1,0 @@
-#include "RecordingKeystroke.h"
-
-void RecordingKeystroke::sendDown() {
-    ++m_downs;
-    FocusKeystroke::sendDown();
-}
