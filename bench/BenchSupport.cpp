@@ -59,6 +59,11 @@ double cpuMilliseconds() {
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+bool writeDifferenceFile(const QString& folder) {
+    QFile difference(folder + QStringLiteral("/Savetime.TXT"));
+    return difference.open(QIODevice::WriteOnly) && difference.write("01.00.00") == 8;
+}
+
 qint64 monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);

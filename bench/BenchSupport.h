@@ -37,6 +37,9 @@ QString formatMs(double ms);
 void scrollTo(QAbstractItemView* view, double fraction);
 void pageDown(QAbstractItemView* view);
 
+// Writes the benchmarks' difference file (one hour) into the installation folder.
+bool writeDifferenceFile(const QString& folder);
+
 // CLOCK_MONOTONIC in nanoseconds: comparable between processes of the machine.
 qint64 monotonicNs();
 

@@ -121,13 +121,11 @@ int main(int argc, char** argv) {
     const QString log = LogGenerator::cachedLog(
         QDir(parser.value(QStringLiteral("data"))).absolutePath(), 100000, &error);
     QTemporaryDir home;
-    QFile difference(home.filePath(QStringLiteral("Savetime.TXT")));
     if (log.isEmpty() || !QFile::copy(log, home.filePath(QStringLiteral("Tempora.mdb"))) ||
-        !difference.open(QIODevice::WriteOnly) || difference.write("01.00.00") != 8) {
+        !BenchSupport::writeDifferenceFile(home.path())) {
         QTextStream(stderr) << "cannot prepare the installation folder " << error << Qt::endl;
         return 1;
     }
-    difference.close();
 
     QProcess* ours = start(QStringLiteral("tempora"), seconds, home.path());
     QProcess* bare = start(QStringLiteral("bare"), seconds, home.path());

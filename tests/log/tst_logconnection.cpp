@@ -1,60 +1,38 @@
 #include "LogFile.h"
 #include "LogFolder.h"
-#include "log/ConnectionString.h"
+#include "log/BackgroundCount.h"
+#include "log/DataControl.h"
 #include "log/LogConnection.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
+#include <sqlite3.h>
+
+// The program's connections to the log file: the open, a lock held by another program, the
+// count taken in the background.
 class TestLogConnection : public QObject {
     Q_OBJECT
 private slots:
-    void parsesConnectionStrings_data();
-    void parsesConnectionStrings();
     void refusesWhatIsNotTheLog_data();
     void refusesWhatIsNotTheLog();
+    void timersRunWhileWaitingForALock_data();
+    void timersRunWhileWaitingForALock();
+    void backgroundCountAnswersWhileTheLogIsUnchanged_data();
+    void backgroundCountAnswersWhileTheLogIsUnchanged();
 };
 
-void TestLogConnection::parsesConnectionStrings_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("any case, blanks around") << " Provider = X ; Mode=1"
-                                             << "provider"
-                                             << "X";
-    QTest::newRow("quoted semicolon") << "Data Source=\"a;b\";Mode=1"
-                                      << "Data Source"
-                                      << "a;b";
-    QTest::newRow("doubled quote") << "Password='it''s';x=1"
-                                   << "password"
-                                   << "it's";
-    QTest::newRow("later pair wins") << "Mode=1;junk;mode=2"
-                                     << "Mode"
-                                     << "2";
-}
-
-void TestLogConnection::parsesConnectionStrings() {
-    QFETCH(QString, text);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QCOMPARE(ConnectionString(text).value(key), value);
-}
-
 void TestLogConnection::refusesWhatIsNotTheLog_data() {
-    QTest::addColumn<QString>("provider");
     QTest::addColumn<QByteArray>("file"); // empty: none; "log": the program's, without Log1
     QTest::addColumn<QString>("reason");
-    const QString jet = LogConnection::provider();
-    QTest::newRow("other provider")
-        << "SQLOLEDB" << QByteArray("log") << "\"SQLOLEDB\" is not known";
-    QTest::newRow("missing file") << jet << QByteArray() << "does not exist";
-    QTest::newRow("not a database")
-        << jet << QByteArray("plain text\n") << "not an SQLite database";
-    QTest::newRow("no table Log1") << jet << QByteArray("log") << "no table Log1";
+    QTest::newRow("missing file") << QByteArray() << "does not exist";
+    QTest::newRow("not a database") << QByteArray("plain text\n") << "not an SQLite database";
+    QTest::newRow("no table Log1") << QByteArray("log") << "no table Log1";
 }
 
 void TestLogConnection::refusesWhatIsNotTheLog() {
-    QFETCH(QString, provider);
     QFETCH(QByteArray, file);
     QFETCH(QString, reason);
     LogFolder test;
@@ -66,15 +44,80 @@ void TestLogConnection::refusesWhatIsNotTheLog() {
         QVERIFY(text.open(QIODevice::WriteOnly) && text.write(file) > 0 && text.flush());
     }
     LogConnection connection;
-    QVERIFY(!connection.open("Provider=" + provider +
-                                 ";Data Source=C:\\Programmi\\Tempora\\tempora.mdb",
-                             test.paths, 1000));
+    QVERIFY(!connection.open(DataControl::designConnectionString(), test.paths, 1000));
     QVERIFY(!connection.handle());
     const QString description = connection.lastError();
     QVERIFY2(description.contains(reason), qPrintable(description));
     QVERIFY2(description.contains(test.installationFolder() + "/"), qPrintable(description));
     // Opening never creates the log.
     QCOMPARE(QFile::exists(test.logPath()), !file.isEmpty());
+}
+
+void TestLogConnection::timersRunWhileWaitingForALock_data() {
+    QTest::addColumn<int>("timeoutMs");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("lock freed in time") << 10000 << true;
+    QTest::newRow("lock held past the time-out") << 300 << false;
+}
+
+void TestLogConnection::timersRunWhileWaitingForALock() {
+    QFETCH(int, timeoutMs);
+    QFETCH(bool, written);
+    LogFolder test;
+    test.createLog();
+    LogFile other(test.logPath());
+    LogConnection log;
+    QList<bool> waits;
+    log.setWaitObserver([&waits](bool waiting) { waits << waiting; });
+    QVERIFY(log.open(DataControl::designConnectionString(), test.paths, timeoutMs));
+    other.execute("BEGIN EXCLUSIVE");
+    QTimer::singleShot(600, [&other] { other.execute("COMMIT"); });
+    int ticks = 0;
+    QTimer clock;
+    connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start(50);
+    QElapsedTimer waited;
+    waited.start();
+    QCOMPARE(sqlite3_exec(log.handle(), "INSERT INTO Log1 (OM_Call) VALUES ('IK0AA')", nullptr,
+                          nullptr, nullptr) == SQLITE_OK,
+             written);
+    const qint64 elapsed = waited.elapsed();
+    QVERIFY2(elapsed >= std::min(timeoutMs, 600) - 20 && ticks >= elapsed / 50 - 3,
+             qPrintable(QString("%1 ticks in %2 ms").arg(ticks).arg(elapsed)));
+    QTRY_COMPARE(waits, (QList<bool>{true, false}));
+    QTRY_COMPARE(other.count(), int(written));
+}
+
+void TestLogConnection::backgroundCountAnswersWhileTheLogIsUnchanged_data() {
+    // Once the count started: what another program writes, what the counted connection runs.
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<int>("expected"); // -1: no answer, count again
+    const QString insert = "INSERT INTO Log1 (OM_Call) VALUES ('X')", read = "SELECT 1 FROM Log1";
+    QTest::newRow("unchanged") << "" << read << 2;
+    QTest::newRow("written through the same connection") << "" << insert << -1;
+    QTest::newRow("written by another program") << insert << read << -1;
+}
+
+void TestLogConnection::backgroundCountAnswersWhileTheLogIsUnchanged() {
+    QFETCH(QString, other);
+    QFETCH(QString, own);
+    QFETCH(int, expected);
+    LogFolder test;
+    test.createLog();
+    LogFile file(test.logPath());
+    for (const char* call : {"IK0AA", "IK0BA", "IK0BB", "W1AW"})
+        file.add("2026-01-01", call);
+    LogConnection log;
+    QVERIFY(log.open(DataControl::designConnectionString(), test.paths, 5000));
+    BackgroundCount count;
+    count.start(log.handle(), "SELECT count(*) FROM Log1 WHERE OM_Call like ?", {"IK0B%"});
+    if (!other.isEmpty())
+        file.execute(other);
+    QCOMPARE(sqlite3_exec(log.handle(), qPrintable(own), nullptr, nullptr, nullptr), SQLITE_OK);
+    const std::optional<qint64> rows = count.take();
+    QCOMPARE(rows.has_value() ? int(*rows) : -1, expected);
+    QVERIFY(!count.take().has_value()); // an answer is given once
 }
 
 QTEST_GUILESS_MAIN(TestLogConnection)
