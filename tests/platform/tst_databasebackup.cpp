@@ -105,6 +105,23 @@ private slots:
         QCOMPARE(LogFile(m_copy).calls(), QStringList{QStringLiteral("OLD")});
     }
 
+    void room_data() {
+        QTest::addColumn<qint64>("oldCopy");
+        QTest::addColumn<qint64>("free");
+        QTest::addColumn<DatabaseBackup::Room>("room");
+        // A copy of 2500 bytes in blocks of 1000 needs 3 blocks and one for its name.
+        QTest::newRow("two fit") << 2500ll << 4000ll << DatabaseBackup::Room::BesideOldCopy;
+        QTest::newRow("one block short") << 0ll << 3999ll << DatabaseBackup::Room::None;
+        QTest::newRow("the old copy's blocks make room")
+            << 1001ll << 2000ll << DatabaseBackup::Room::InPlace;
+        QTest::newRow("not even in place") << 1000ll << 2999ll << DatabaseBackup::Room::None;
+    }
+    void room() {
+        QFETCH(qint64, oldCopy);
+        QFETCH(qint64, free);
+        QTEST(DatabaseBackup::room(2500, oldCopy, free, 1000), "room");
+    }
+
     // On a real medium with room for one copy, as a tmpfs mounted and unmounted.
     void replaceInPlaceOnAFullMedium() {
         LogFile(m_log).addMany(5000, QStringLiteral("K"));
