@@ -64,6 +64,13 @@ bool writeDifferenceFile(const QString& folder) {
     return difference.open(QIODevice::WriteOnly) && difference.write("01.00.00") == 8;
 }
 
+bool useInstallationFolder(const QString& folder) {
+    if (!writeDifferenceFile(folder))
+        return false;
+    qputenv("TEMPORA_HOME", QFile::encodeName(folder));
+    return true;
+}
+
 qint64 monotonicNs() {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);

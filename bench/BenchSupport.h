@@ -39,6 +39,8 @@ void pageDown(QAbstractItemView* view);
 
 // Writes the benchmarks' difference file (one hour) into the installation folder.
 bool writeDifferenceFile(const QString& folder);
+// Writes the difference file and makes the folder the program's installation folder.
+bool useInstallationFolder(const QString& folder);
 
 // CLOCK_MONOTONIC in nanoseconds: comparable between processes of the machine.
 qint64 monotonicNs();

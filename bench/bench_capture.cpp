@@ -210,9 +210,8 @@ int main(int argc, char** argv) {
     qputenv("LC_ALL", "C.UTF-8");
     tzset();
     QTemporaryDir home;
-    if (!BenchSupport::writeDifferenceFile(home.path()))
+    if (!BenchSupport::useInstallationFolder(home.path()))
         return 1;
-    qputenv("TEMPORA_HOME", QFile::encodeName(home.path()));
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

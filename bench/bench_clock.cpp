@@ -85,9 +85,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
-    if (!BenchSupport::writeDifferenceFile(home.path()))
+    if (!BenchSupport::useInstallationFolder(home.path()))
         return 1;
-    qputenv("TEMPORA_HOME", QFile::encodeName(home.path()));
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
