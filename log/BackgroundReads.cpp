@@ -4,16 +4,30 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
-bool BackgroundReads::Read::attach(sqlite3* db) {
+sqlite3* BackgroundReads::Read::open(const QByteArray& file, int busyTimeoutMs) {
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    // The read passes over the file once: a small page cache serves it as well as the default
+    // 2 MB, which would add to the program's memory while it runs.
+    sqlite3_exec(db, "PRAGMA cache_size = -256", nullptr, nullptr, nullptr);
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_db = db;
-    return !m_isAbandoned;
+    return m_isAbandoned ? nullptr : db;
 }
 
-void BackgroundReads::Read::detach() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_db = nullptr;
+void BackgroundReads::Read::close() {
+    sqlite3* db = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        db = std::exchange(m_db, nullptr);
+    }
+    sqlite3_close_v2(db);
 }
 
 void BackgroundReads::Read::abandon() {

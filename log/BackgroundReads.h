@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -16,9 +18,10 @@ class BackgroundReads {
 public:
     class Read {
     public:
-        // The worker's connection while it reads; false once abandoned (the worker then stops).
-        bool attach(sqlite3* db);
-        void detach();
+        // Opens the worker's read-only connection to file; null when that failed or the read is
+        // abandoned (the worker then stops). close() lets go of it either way.
+        sqlite3* open(const QByteArray& file, int busyTimeoutMs);
+        void close();
         // Interrupts the read for good; the worker's waits end at once.
         void abandon();
         bool isAbandoned() const;
