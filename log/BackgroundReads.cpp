@@ -2,11 +2,25 @@
 
 #include <sqlite3.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <utility>
 
+namespace {
+
+// The worker threads' scheduling priority (nice value; the program's own thread keeps 0).
+constexpr int kNice = 10;
+
+} // namespace
+
 sqlite3* BackgroundReads::Read::open(const QByteArray& file, int busyTimeoutMs) {
+    // The worker yields the processor to the program's own thread when they share one, so that
+    // scrolling and painting never wait for a read in the background.
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), kNice);
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
         sqlite3_close(db);

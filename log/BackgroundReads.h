@@ -13,7 +13,8 @@ struct sqlite3;
 // source), each in a worker thread on a connection of its own. A read holds the file's read lock
 // while it runs, and the program's own writes must not wait for it: giveWay() interrupts every
 // read in progress, and each worker decides whether to read again later. The owner of a read
-// abandons it when it no longer wants the answer.
+// abandons it when it no longer wants the answer. The workers run at a lower priority than the
+// program's own thread.
 class BackgroundReads {
 public:
     class Read {
