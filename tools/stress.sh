@@ -11,4 +11,4 @@ tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DTEMPORA_BENCHMARKS=ON >/dev/null
 cmake --build build -j"$(nproc)" --target bench_stress >/dev/null
 build/bench/bench_stress --rounds "${STRESS_ROUNDS:-100}" --backups "${STRESS_BACKUPS:-30}" \
-    --contacts "${STRESS_CONTACTS:-100000}" --seed "${STRESS_SEED:-1}" --data "$PWD/build/bench-data" 2>/dev/null
+    --contacts "${STRESS_CONTACTS:-100000}" --seed "${STRESS_SEED:-1}" --data "$PWD/build/bench-data"
