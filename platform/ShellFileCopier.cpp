@@ -64,8 +64,25 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
                  "copia valida del registro.\nSostituirlo?")
                 .arg(folder, QFileInfo(target).fileName()));
     };
-    QWidget* owner = QApplication::activeWindow();
-    CopyProgressDialog display(name, folder, owner);
+    DatabaseBackup backup;
+    const DatabaseBackup::Outcome outcome = run(backup, source, target, replace);
+    switch (outcome) {
+    case DatabaseBackup::Outcome::Copied:
+        return {0, false};
+    case DatabaseBackup::Outcome::Cancelled:
+        return {0, true};
+    case DatabaseBackup::Outcome::Failed:
+        break;
+    }
+    m_dialogs.message(backup.lastError(), Dialogs::Icon::Critical);
+    return {backup.lastErrorCode(), false};
+}
+
+DatabaseBackup::Outcome ShellFileCopier::run(DatabaseBackup& backup, const QString& source,
+                                             const QString& target,
+                                             const std::function<bool(bool)>& replace) {
+    const QString folder = QFileInfo(target).absolutePath();
+    CopyProgressDialog display(QFileInfo(target).fileName(), folder, QApplication::activeWindow());
     QTimer showing;
     showing.setSingleShot(true);
     QObject::connect(&showing, &QTimer::timeout, &display, &QWidget::show);
@@ -96,7 +113,6 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     QTimer polling;
     QObject::connect(&polling, &QTimer::timeout, &display,
                      [&] { display.showStep(DatabaseBackup::Step(step.load()), done, total); });
-    DatabaseBackup backup;
     QObject::connect(&display, &CopyProgressDialog::cancelRequested, &display,
                      [&backup] { backup.cancel(); });
     QEventLoop running;
@@ -109,17 +125,7 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     polling.start(100);
     running.exec();
     copying.join();
-
-    switch (outcome) {
-    case DatabaseBackup::Outcome::Copied:
-        return {0, false};
-    case DatabaseBackup::Outcome::Cancelled:
-        return {0, true};
-    case DatabaseBackup::Outcome::Failed:
-        break;
-    }
-    m_dialogs.message(backup.lastError(), Dialogs::Icon::Critical);
-    return {backup.lastErrorCode(), false};
+    return outcome;
 }
 
 std::optional<QString> ShellFileCopier::backupFolder(int& code) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "platform/DatabaseBackup.h"
 #include "platform/FileCopier.h"
 #include "platform/MountTable.h"
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class Dialogs;
@@ -29,6 +31,9 @@ private:
     // The folder standing for "A:\"; none when there is no medium (code) or the operator
     // cancelled the choice (code 0).
     std::optional<QString> backupFolder(int& code);
+    // Copies on a thread of its own while the progress display runs, asking replace on this one.
+    DatabaseBackup::Outcome run(DatabaseBackup& backup, const QString& source,
+                                const QString& target, const std::function<bool(bool)>& replace);
 
     const Paths& m_paths;
     Dialogs& m_dialogs;

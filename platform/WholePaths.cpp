@@ -4,7 +4,9 @@
 
 namespace {
 
-QString joined(const QString& path) {
+QString joined(QString path) {
+    // The toolkit breaks at a blank whatever follows it.
+    path.replace(QLatin1Char(' '), QChar::Nbsp);
     QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, path);
     QString out;
     qsizetype from = 0;

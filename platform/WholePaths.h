@@ -7,8 +7,8 @@
 // break after each slash, hyphen or blank.
 namespace WholePaths {
 
-// text with a word joiner (U+2060) at each line-break opportunity inside every double-quoted run
-// that starts with a slash; the rest of the text is unchanged.
+// text with no-break spaces for the blanks and a word joiner (U+2060) at each other line-break
+// opportunity inside every double-quoted run that starts with a slash; the rest is unchanged.
 QString apply(const QString& text);
 
 } // namespace WholePaths
