@@ -137,15 +137,12 @@ int saveContacts(const QString& folder, const QString& prefix, int intervalMs) {
     }
 }
 
-// Child role: one backup, reporting "p" after each step.
+// Child role: one backup, reporting "p" as it advances.
 int copyLog(const QString& source, const QString& target) {
     DatabaseBackup backup;
     const auto outcome = backup.copy(
         source, target, [](bool) { return true; },
-        [](int, int) {
-            report("p");
-            return true;
-        });
+        [](DatabaseBackup::Step, qint64, qint64) { report("p"); });
     return outcome == DatabaseBackup::Outcome::Copied ? 0 : 1;
 }
 
@@ -278,11 +275,11 @@ public:
             committed += reported(writer.takeLines(), &refused);
             DatabaseBackup backup;
             const BenchSupport::Stopwatch watch;
-            int copied = 0;
+            qint64 copied = 0;
             bool startedOver = false;
-            const auto progress = [&](int pages, int) {
-                startedOver |= pages < std::exchange(copied, pages);
-                return true;
+            const auto progress = [&](DatabaseBackup::Step step, qint64 pages, qint64) {
+                if (step == DatabaseBackup::Step::Copying)
+                    startedOver |= pages < std::exchange(copied, pages);
             };
             const auto outcome = backup.copy(
                 folder + QStringLiteral("/Tempora.mdb"), target, [](bool) { return true; },
