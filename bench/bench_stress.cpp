@@ -148,7 +148,6 @@ int copyLog(const QString& source, const QString& target) {
 
 // A log file as the next start of the program finds it, and its contacts' call signs.
 struct Inspection {
-    bool opened = false;
     bool sound = false;
     qsizetype rows = 0;
     QSet<QString> calls;
@@ -172,8 +171,7 @@ Inspection inspect(const QString& folder) {
     Inspection found;
     const Paths paths(folder, QString());
     LogConnection log;
-    found.opened = log.open(DataControl::designConnectionString(), paths, 30000);
-    if (!found.opened) {
+    if (!log.open(DataControl::designConnectionString(), paths, 30000)) {
         found.problem = log.lastError();
         return found;
     }
