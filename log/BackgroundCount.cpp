@@ -16,22 +16,16 @@ bool prepared(SqliteStatement& statement, sqlite3* db, const QString& sql,
 
 } // namespace
 
-BackgroundCount::Result BackgroundCount::read(const std::shared_ptr<Job>& job,
-                                              const QByteArray& file, const QString& sql,
-                                              const QString& keysSql,
+BackgroundCount::Result BackgroundCount::read(BackgroundReads::Read& job, const QByteArray& file,
+                                              const QString& sql, const QString& keysSql,
                                               const QVariantList& parameters) {
     sqlite3* db = nullptr;
     Result result;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(db, 1000);
-        bool ready = false;
-        {
-            const std::lock_guard<std::mutex> lock(job->mutex);
-            job->db = db;
-            ready = !job->abandoned;
-        }
         // One read transaction: the rowids are those of the rows counted.
-        ready = ready && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+        const bool ready =
+            job.attach(db) && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
         SqliteStatement count;
         if (ready && prepared(count, db, sql, parameters) && count.step())
             result.rows = count.integer(0);
@@ -45,10 +39,7 @@ BackgroundCount::Result BackgroundCount::read(const std::shared_ptr<Job>& job,
                 result.rowids = std::move(rowids);
         }
     }
-    {
-        const std::lock_guard<std::mutex> lock(job->mutex);
-        job->db = nullptr;
-    }
+    job.detach();
     sqlite3_close_v2(db);
     return result;
 }
@@ -59,12 +50,7 @@ BackgroundCount::~BackgroundCount() {
 
 void BackgroundCount::abandon() {
     if (m_future.valid()) {
-        {
-            const std::lock_guard<std::mutex> lock(m_job->mutex);
-            m_job->abandoned = true;
-            if (m_job->db)
-                sqlite3_interrupt(m_job->db);
-        }
+        m_job->abandon();
         m_future.wait();
         m_future = {};
     }
@@ -72,7 +58,8 @@ void BackgroundCount::abandon() {
 }
 
 void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList& parameters,
-                            const QString& keysSql, std::function<void()> ready) {
+                            const QString& keysSql, std::function<void()> ready,
+                            BackgroundReads* ownReads) {
     abandon();
     m_db = db;
     m_countTaken = false;
@@ -83,10 +70,10 @@ void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList&
     sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
     m_changes = sqlite3_total_changes64(db);
     m_dataVersion = dataVersion();
-    m_job = std::make_shared<Job>();
+    m_job = ownReads ? ownReads->add() : std::make_shared<BackgroundReads::Read>();
     m_future = std::async(std::launch::async, [job = m_job, path = QByteArray(file), sql, keysSql,
                                                parameters, ready = std::move(ready)] {
-        Result result = read(job, path, sql, keysSql, parameters);
+        Result result = read(*job, path, sql, keysSql, parameters);
         if (ready)
             ready();
         return result;

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "log/BackgroundReads.h"
+
 #include <QString>
 #include <QVariantList>
 
 #include <functional>
 #include <future>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct sqlite3;
 // log does not wait for the count. Given the source's rowids in order as well (keysSql), it reads
 // them in the same read transaction, so that the grid can reach any position without walking the
 // log on the UI thread. The answers are given only while the log is unchanged since the count
-// started, as the connection it serves sees it; otherwise the caller reads for itself.
+// started, as the connection it serves sees it; otherwise the caller reads for itself. A write of
+// the program interrupts it (its answer would not hold after the write anyway).
 class BackgroundCount {
 public:
     BackgroundCount() = default;
@@ -28,9 +30,10 @@ public:
     // Starts counting `sql` (one count(*) statement) with its parameters bound, and then reading
     // the rowids of `keysSql` when given, abandoning a count still running; a database without a
     // file of its own is not counted. `ready` is called on the worker thread when it has finished,
-    // whether or not it succeeded.
+    // whether or not it succeeded. The read gives way to writes through ownReads.
     void start(sqlite3* db, const QString& sql, const QVariantList& parameters,
-               const QString& keysSql = QString(), std::function<void()> ready = {});
+               const QString& keysSql = QString(), std::function<void()> ready = {},
+               BackgroundReads* ownReads = nullptr);
     // The count, once: waits for the worker if it is still counting. Empty when the count
     // failed, was never started, or no longer holds.
     std::optional<qint64> take();
@@ -38,25 +41,19 @@ public:
     std::optional<std::vector<qint64>> takeRowids();
 
 private:
-    // The worker's connection, which the owner interrupts when it no longer wants the count.
-    struct Job {
-        std::mutex mutex;
-        sqlite3* db = nullptr;
-        bool abandoned = false;
-    };
     struct Result {
         qint64 rows = -1;
         std::optional<std::vector<qint64>> rowids;
     };
 
-    static Result read(const std::shared_ptr<Job>& job, const QByteArray& file, const QString& sql,
+    static Result read(BackgroundReads::Read& job, const QByteArray& file, const QString& sql,
                        const QString& keysSql, const QVariantList& parameters);
     void abandon();
     void wait();
     bool holds() const;
     qint64 dataVersion() const;
 
-    std::shared_ptr<Job> m_job;
+    std::shared_ptr<BackgroundReads::Read> m_job;
 
     sqlite3* m_db = nullptr;
     std::future<Result> m_future;

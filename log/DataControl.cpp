@@ -57,12 +57,13 @@ bool DataControl::refresh() {
     }
     RecordSet::Options options;
     options.stepSize = kCacheSize;
+    options.backgroundReads = &connection->backgroundReads();
     if (!m_recordSet->open(connection->handle(), m_recordSource, options))
         return fail(m_recordSet->lastError());
     // The record set now reads through the new connection; the old one can go.
     if (opened) {
         m_connection = std::move(opened);
-        m_integrityCheck->start(m_connection->handle());
+        m_integrityCheck->start(m_connection->handle(), &m_connection->backgroundReads());
     }
     m_lastError.clear();
     return true;

@@ -74,8 +74,9 @@ void KeyFetcher::prepare(sqlite3* db, const RecordSource& source) {
                                        : QStringLiteral(" ORDER BY %1, rowid").arg(key));
 }
 
-void KeyFetcher::startBackground(std::function<void()> ready) {
-    m_backgroundCount.start(m_db, m_texts[Count], m_parameters, m_texts[Ordered], std::move(ready));
+void KeyFetcher::startBackground(std::function<void()> ready, BackgroundReads* ownReads) {
+    m_backgroundCount.start(m_db, m_texts[Count], m_parameters, m_texts[Ordered], std::move(ready),
+                            ownReads);
 }
 
 bool KeyFetcher::backgroundRowids(std::vector<qint64>& rowids) {

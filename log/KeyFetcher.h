@@ -41,8 +41,9 @@ public:
     // Up to limit rows before `before` (from the last row when empty), last row first.
     bool backward(const std::optional<RowKey>& before, int limit, Step& step);
     // Starts counting the rows and reading their rowids in order in the background; ready is
-    // called on the worker thread once it has finished.
-    void startBackground(std::function<void()> ready);
+    // called on the worker thread once it has finished. The read gives way to writes through
+    // ownReads.
+    void startBackground(std::function<void()> ready, BackgroundReads* ownReads);
     // The number of rows: the background count when it holds, else counted now.
     bool count(qint64& rows);
     // Every rowid in order, read in the background; false when that read failed or no longer

@@ -1,5 +1,7 @@
 #include "log/LockWait.h"
 
+#include "log/BackgroundReads.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
@@ -12,11 +14,16 @@
 namespace {
 
 constexpr int kSliceMs = 10;
+// How long a wait keeps asking the program's own background reads to give way before it waits
+// as for another program, and how long it sleeps between asking.
+constexpr int kGiveWayMs = 100;
+constexpr int kGiveWayPauseUs = 200;
 
 } // namespace
 
-void LockWait::install(sqlite3* db, int timeoutMs) {
+void LockWait::install(sqlite3* db, int timeoutMs, BackgroundReads* ownReads) {
     m_timeoutMs = timeoutMs;
+    m_ownReads = ownReads;
     sqlite3_busy_handler(db, &LockWait::busy, this);
 }
 
@@ -32,6 +39,10 @@ int LockWait::wait(int attempt) {
     const qint64 left = m_timeoutMs - m_started.elapsed();
     if (left <= 0)
         return 0;
+    if (m_ownReads && m_started.elapsed() < kGiveWayMs && m_ownReads->giveWay()) {
+        QThread::usleep(kGiveWayPauseUs);
+        return 1;
+    }
     const int slice = int(std::min<qint64>(kSliceMs, left));
     QCoreApplication* application = QCoreApplication::instance();
     if (!application || QThread::currentThread() != application->thread()) {

@@ -65,7 +65,7 @@ bool LogConnection::open(const QString& connectionString, const Paths& paths, in
         return fail(rc, message);
     }
     sqlite3_extended_result_codes(m_db, 1);
-    m_lockWait.install(m_db, busyTimeoutMs);
+    m_lockWait.install(m_db, busyTimeoutMs, &m_backgroundReads);
 
     // The first read of the schema tells a database from any other file.
     SqliteStatement table;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/BackgroundReads.h"
 #include "log/LockWait.h"
 
 #include <QString>
@@ -31,12 +32,15 @@ public:
     }
     void close();
     sqlite3* handle() const { return m_db; }
+    // The background reads of this log that give way to the writes of this connection.
+    BackgroundReads& backgroundReads() { return m_backgroundReads; }
 
     QString lastError() const { return m_lastError; }
 
 private:
     bool fail(int number, const QString& reason);
 
+    BackgroundReads m_backgroundReads;
     LockWait m_lockWait;
     sqlite3* m_db = nullptr;
     QString m_designPath;

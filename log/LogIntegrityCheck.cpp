@@ -11,8 +11,10 @@ namespace {
 
 // The engine stops after this many problems; the first few tell the operator enough.
 constexpr int kProblemsReported = 10;
-// A writer that holds the file this long leaves the log unchecked rather than the worker waiting.
-constexpr int kBusyMilliseconds = 5000;
+// A writer that holds the file this long makes the check wait and run again, rather than wait on.
+constexpr int kBusyMilliseconds = 200;
+// How long the log is left alone after a write or a lock before the check runs again.
+constexpr int kQuietMilliseconds = 1000;
 
 } // namespace
 
@@ -23,51 +25,55 @@ LogIntegrityCheck::~LogIntegrityCheck() {
 void LogIntegrityCheck::stop() {
     if (!m_worker.valid())
         return;
-    {
-        const std::lock_guard<std::mutex> lock(m_job->mutex);
-        m_job->abandoned = true;
-        if (m_job->db)
-            sqlite3_interrupt(m_job->db);
-    }
+    m_job->abandon();
     m_worker.wait();
     m_worker = {};
 }
 
-void LogIntegrityCheck::start(sqlite3* db) {
+void LogIntegrityCheck::start(sqlite3* db, BackgroundReads* ownReads) {
     stop();
     const char* file = sqlite3_db_filename(db, "main");
     if (!file || !*file)
         return;
-    m_job = std::make_shared<Job>();
+    m_job = ownReads ? ownReads->add() : std::make_shared<BackgroundReads::Read>();
     // The answer is posted to this object's thread; Qt drops it if the object is gone by then.
     m_worker = std::async(std::launch::async, [this, job = m_job, path = QByteArray(file)] {
-        const QString problems = check(job, path);
+        const QString problems = check(*job, path);
         // The answer of a check stopped or started again since is dropped.
         if (!problems.isEmpty())
             QMetaObject::invokeMethod(
                 this,
                 [this, job, problems] {
-                    if (job == m_job && !job->abandoned)
+                    if (job == m_job && !job->isAbandoned())
                         emit damaged(problems);
                 },
                 Qt::QueuedConnection);
     });
 }
 
-QString LogIntegrityCheck::check(const std::shared_ptr<Job>& job, const QByteArray& file) {
+QString LogIntegrityCheck::check(BackgroundReads::Read& job, const QByteArray& file) {
+    while (!job.isAbandoned()) {
+        // A pass interrupted by a write or locked out runs again after a pause; one that was
+        // about to finish as a write came keeps its verdict.
+        if (const std::optional<QString> problems = checkOnce(job, file))
+            return *problems;
+        if (!job.pause(kQuietMilliseconds))
+            break;
+    }
+    return QString();
+}
+
+std::optional<QString> LogIntegrityCheck::checkOnce(BackgroundReads::Read& job,
+                                                    const QByteArray& file) {
     sqlite3* db = nullptr;
     QStringList problems;
+    bool verdict = false;
     if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_busy_timeout(db, kBusyMilliseconds);
-        bool ready = false;
-        {
-            const std::lock_guard<std::mutex> lock(job->mutex);
-            job->db = db;
-            ready = !job->abandoned;
-        }
         SqliteStatement statement;
-        if (ready && statement.prepare(
-                         db, QStringLiteral("PRAGMA quick_check(%1)").arg(kProblemsReported))) {
+        if (job.attach(db) &&
+            statement.prepare(db,
+                              QStringLiteral("PRAGMA quick_check(%1)").arg(kProblemsReported))) {
             // A problem may come as several lines under a heading naming the schema.
             while (statement.step()) {
                 for (const QString& line : statement.value(0).toString().split(QLatin1Char('\n'))) {
@@ -75,17 +81,17 @@ QString LogIntegrityCheck::check(const std::shared_ptr<Job>& job, const QByteArr
                         problems << line.trimmed();
                 }
             }
+            verdict = !statement.failed();
         }
-        if (LogDamage::isDamage(statement.errorCode()))
+        if (LogDamage::isDamage(statement.errorCode())) {
             problems << statement.errorMessage();
-        else if (statement.failed())
-            problems.clear(); // interrupted or locked out: no verdict
+            verdict = true;
+        }
     }
-    {
-        const std::lock_guard<std::mutex> lock(job->mutex);
-        job->db = nullptr;
-    }
+    job.detach();
     sqlite3_close(db);
+    if (!verdict)
+        return std::nullopt; // interrupted, locked out or abandoned
     if (problems == QStringList{QStringLiteral("ok")})
         return QString();
     return problems.join(QStringLiteral("; "));

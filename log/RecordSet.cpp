@@ -63,7 +63,7 @@ bool RecordSet::open(sqlite3* db, const RecordSource& source, const Options& opt
         QMetaObject::invokeMethod(
             this, [this, generation] { wholeRead(generation); }, Qt::QueuedConnection);
     };
-    if (!keys->open(db, source, options.stepSize, wholeReady))
+    if (!keys->open(db, source, options.stepSize, wholeReady, options.backgroundReads))
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();

@@ -12,6 +12,7 @@
 
 #include <memory>
 
+class BackgroundReads;
 class RecordWriter;
 class RowReader;
 struct sqlite3;
@@ -51,6 +52,8 @@ public:
         int stepSize = 50;
         // Rows whose values are kept in memory.
         int cachedRows = 512;
+        // The connection's background reads, which give way to its writes.
+        BackgroundReads* backgroundReads = nullptr;
     };
 
     explicit RecordSet(QObject* parent = nullptr);

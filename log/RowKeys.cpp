@@ -5,7 +5,7 @@
 #include <algorithm>
 
 bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize,
-                   std::function<void()> wholeReady) {
+                   std::function<void()> wholeReady, BackgroundReads* ownReads) {
     m_stepSize = std::max(1, stepSize);
     m_complete = false;
     m_rows.clear();
@@ -27,7 +27,7 @@ bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize,
         return false;
     apply(std::move(growth));
     if (!m_complete)
-        m_fetcher.startBackground(std::move(wholeReady));
+        m_fetcher.startBackground(std::move(wholeReady), ownReads);
     return true;
 }
 

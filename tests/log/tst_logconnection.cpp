@@ -6,13 +6,16 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSemaphore>
 #include <QTest>
 #include <QTimer>
+
+#include <future>
 
 #include <sqlite3.h>
 
 // The program's connections to the log file: the open, a lock held by another program, the
-// count taken in the background.
+// program's own reads in the background.
 class TestLogConnection : public QObject {
     Q_OBJECT
 private slots:
@@ -22,6 +25,7 @@ private slots:
     void timersRunWhileWaitingForALock();
     void backgroundCountAnswersWhileTheLogIsUnchanged_data();
     void backgroundCountAnswersWhileTheLogIsUnchanged();
+    void ownBackgroundReadGivesWayToAWrite();
 };
 
 void TestLogConnection::refusesWhatIsNotTheLog_data() {
@@ -71,9 +75,10 @@ void TestLogConnection::timersRunWhileWaitingForALock() {
     log.setWaitObserver([&waits](bool waiting) { waits << waiting; });
     QVERIFY(log.open(DataControl::designConnectionString(), test.paths, timeoutMs));
     other.execute("BEGIN EXCLUSIVE");
-    QTimer::singleShot(600, [&other] { other.execute("COMMIT"); });
     int ticks = 0;
     QTimer clock;
+    // Bound to the clock, so that it never fires after the test.
+    QTimer::singleShot(600, &clock, [&other] { other.execute("COMMIT"); });
     connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
     clock.start(50);
     QElapsedTimer waited;
@@ -118,6 +123,37 @@ void TestLogConnection::backgroundCountAnswersWhileTheLogIsUnchanged() {
     const std::optional<qint64> rows = count.take();
     QCOMPARE(rows.has_value() ? int(*rows) : -1, expected);
     QVERIFY(!count.take().has_value()); // an answer is given once
+}
+
+void TestLogConnection::ownBackgroundReadGivesWayToAWrite() {
+    LogFolder test;
+    test.createLog();
+    LogFile(test.logPath()).add("2026-01-01", "IK0AA");
+    LogConnection log;
+    QVERIFY(log.open(DataControl::designConnectionString(), test.paths, 2000));
+    const std::shared_ptr<BackgroundReads::Read> read = log.backgroundReads().add();
+    QSemaphore reading;
+    auto reader = std::async(std::launch::async, [&] {
+        sqlite3* db = nullptr;
+        sqlite3_open_v2(qPrintable(test.logPath()), &db, SQLITE_OPEN_READONLY, nullptr);
+        read->attach(db);
+        const auto running = [](void* semaphore) {
+            static_cast<QSemaphore*>(semaphore)->release();
+            return 0;
+        };
+        sqlite3_progress_handler(db, 1000, running, &reading);
+        const char* endless = "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
+                              "SELECT count(*) FROM n, Log1";
+        const int result = sqlite3_exec(db, endless, nullptr, nullptr, nullptr);
+        read->detach();
+        sqlite3_close(db);
+        return result;
+    });
+    reading.acquire(); // the read holds the file's read lock now
+    const int written = sqlite3_exec(log.handle(), "DELETE FROM Log1", nullptr, nullptr, nullptr);
+    read->abandon(); // ends a read the write did not stop
+    QCOMPARE(written, SQLITE_OK);
+    QCOMPARE(reader.get(), SQLITE_INTERRUPT);
 }
 
 QTEST_GUILESS_MAIN(TestLogConnection)
