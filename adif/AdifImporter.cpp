@@ -17,7 +17,7 @@ constexpr qint64 kProgressEvery = 4096;
 constexpr qint64 kBytesPerRecord = 150;
 // The page cache while importing: big enough that the log's indexes of a million contacts stay
 // in memory through the transaction, small enough for the import's memory budget.
-constexpr int kCacheKibibytes = 32768;
+constexpr int kCacheKibibytes = 24576;
 
 bool execute(sqlite3* db, const QByteArray& sql, QString* error = nullptr) {
     SqliteStatement statement;
