@@ -23,8 +23,9 @@ namespace {
 
 // How long a step waits for a writer of the source to commit before the copy fails.
 constexpr int kBusyMilliseconds = 5000;
-// How much of the copy is written out to the medium, or read back, between two reports.
-constexpr qint64 kSliceBytes = 1 << 20;
+// How much of the copy is written out to the medium, or read back, between two reports: a few
+// seconds' work for a floppy.
+constexpr qint64 kSliceBytes = 256 * 1024;
 
 // The errno that best names an SQLite failure. SQLite keeps the system's error only for failed
 // opens and input/output, and reports a full medium without one.
