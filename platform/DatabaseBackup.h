@@ -38,9 +38,9 @@ public:
     // The steps of a copy, in order: the source's pages copied into the temporary file, the
     // file written out to the medium (synced), the copy read back from the medium and checked.
     enum class Step { Copying, Writing, Checking };
-    // Told as a step begins (done 0) and as it advances: pages for Copying, bytes for Writing;
-    // total 0 for an amount not known (the start of Copying, all of Checking). Called on the
-    // thread that runs copy().
+    // Told as a step begins (done 0) and as it advances: pages for Copying, bytes for Writing
+    // and for Checking's read back; total 0 for an amount not known (the start of Copying, the
+    // check itself once the copy is read back). Called on the thread that runs copy().
     using Progress = std::function<void(Step step, qint64 done, qint64 total)>;
 
     explicit DatabaseBackup(int pagesPerStep = 16) : m_pagesPerStep(pagesPerStep) {}
@@ -64,6 +64,9 @@ private:
     Outcome fail(int code, const QString& what, const QString& detail = QString());
     // Syncs the copy to its medium in slices, telling each; 0 or the errno of the failure.
     int writeOut(int descriptor, const Progress& report);
+    // Reads the copy back from its medium in one pass, which a slow medium serves far faster
+    // than the check's reads page by page; the check then finds the pages in memory.
+    int readBack(int descriptor, const Progress& report);
 
     int m_pagesPerStep;
     std::atomic<bool> m_cancelled = false;
