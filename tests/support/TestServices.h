@@ -23,7 +23,7 @@ public:
                   const QString& defaultValue) const override {
         return m_values.value(section + QLatin1Char('/') + key, defaultValue);
     }
-    void set(const QString& section, const QString& key, const QString& value) {
+    void setValue(const QString& section, const QString& key, const QString& value) override {
         m_values.insert(section + QLatin1Char('/') + key, value);
     }
 
