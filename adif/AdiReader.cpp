@@ -110,16 +110,29 @@ qsizetype AdiReader::valueEnd(qsizetype length) const {
                : bytesEnd;
 }
 
-bool AdiReader::readValue(qsizetype length, QString& value) {
+bool AdiReader::readValue(qsizetype length, QByteArray& value) {
     // A character is at most four bytes, and one more byte tells where the value ended.
     available(length * 4 + 1);
     const qsizetype end = valueEnd(length);
-    const QByteArray bytes = m_buffer.mid(m_at, end - m_at);
+    value = m_buffer.mid(m_at, end - m_at);
     m_at = end;
-    if (bytes.size() < length)
+    if (value.size() < length)
         return false;
-    value = isAscii(bytes) || isUtf8(bytes) ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+    if (!isAscii(value) && !isUtf8(value))
+        value = QString::fromLatin1(value).toUtf8();
     return true;
+}
+
+// The field name in capitals, the same array for each name seen before.
+QByteArray AdiReader::nameOf(QByteArrayView tagName) {
+    char upper[kLongestTag];
+    for (qsizetype i = 0; i < tagName.size(); ++i) {
+        const char c = tagName[i];
+        upper[i] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+    }
+    return m_names.of(QByteArray::fromRawData(upper, tagName.size()), [](const QByteArray& name) {
+        return QByteArray(name.constData(), name.size());
+    });
 }
 
 bool AdiReader::next(AdifRecord& record) {
@@ -146,35 +159,43 @@ bool AdiReader::next(AdifRecord& record) {
         }
         m_at = open;
         const qsizetype tagBytes = available(kLongestTag);
-        const qsizetype close = QByteArrayView(m_buffer).sliced(m_at, tagBytes).indexOf('>');
+        const QByteArrayView tagArea = QByteArrayView(m_buffer).sliced(m_at, tagBytes);
+        const qsizetype close = tagArea.indexOf('>');
         if (close < 0) {
             ++m_at;
             continue;
         }
-        const QByteArray tag = m_buffer.mid(m_at + 1, close - 1).toUpper();
+        // NAME[:LENGTH[:TYPE]], read in place.
+        const QByteArrayView tag = tagArea.sliced(1, close - 1);
         m_at += close + 1;
-        const QList<QByteArray> parts = tag.split(':');
-        const QByteArray name = parts[0].trimmed();
-        if (name == "EOH") {
+        const qsizetype colon = tag.indexOf(':');
+        const QByteArrayView name = (colon < 0 ? tag : tag.first(colon)).trimmed();
+        if (qstrnicmp(name.data(), name.size(), "EOH", 3) == 0) {
             if (!m_inRecords)
                 record.clear();
             m_inRecords = true;
             continue;
         }
-        if (name == "EOR") {
+        if (qstrnicmp(name.data(), name.size(), "EOR", 3) == 0) {
             m_inRecords = true;
             if (record.isEmpty())
                 continue;
             record.number = ++m_records;
             return true;
         }
-        bool ok = false;
-        const qsizetype length = parts.size() > 1 ? parts[1].trimmed().toLongLong(&ok) : -1;
-        if (!ok || length < 0 || name.isEmpty())
+        if (colon < 0 || name.isEmpty())
             continue;
+        const QByteArrayView rest = tag.sliced(colon + 1);
+        const qsizetype typeColon = rest.indexOf(':');
+        bool ok = false;
+        const qsizetype length =
+            (typeColon < 0 ? rest : rest.first(typeColon)).trimmed().toLongLong(&ok);
+        if (!ok || length < 0)
+            continue;
+        const QByteArray fieldName = nameOf(name);
         if (length > kLongestValue) {
             record.refusal = QStringLiteral("the field %1 is longer than %2 bytes")
-                                 .arg(QString::fromLatin1(name))
+                                 .arg(QString::fromLatin1(fieldName))
                                  .arg(kLongestValue);
             // Skip the value piece by piece.
             for (qsizetype left = length; left > 0 && available(1) > 0;) {
@@ -184,11 +205,11 @@ bool AdiReader::next(AdifRecord& record) {
             }
             continue;
         }
-        QString value;
+        QByteArray value;
         if (!readValue(length, value)) {
-            record.refusal =
-                QStringLiteral("the file ends inside the field %1").arg(QString::fromLatin1(name));
+            record.refusal = QStringLiteral("the file ends inside the field %1")
+                                 .arg(QString::fromLatin1(fieldName));
         }
-        record.add(QString::fromLatin1(name), value);
+        record.add(fieldName, value);
     }
 }

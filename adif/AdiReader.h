@@ -1,6 +1,7 @@
 #pragma once
 
 #include "adif/AdifReader.h"
+#include "adif/TextMemo.h"
 
 #include <QByteArray>
 
@@ -18,7 +19,8 @@ public:
 private:
     // Makes at least count bytes from m_at available, fewer only at the end of the file.
     qsizetype available(qsizetype count);
-    bool readValue(qsizetype length, QString& value);
+    bool readValue(qsizetype length, QByteArray& value);
+    QByteArray nameOf(QByteArrayView tagName);
     qsizetype valueEnd(qsizetype length) const;
 
     QIODevice& m_device;
@@ -28,4 +30,5 @@ private:
     bool m_started = false;
     bool m_inRecords = false;
     qint64 m_records = 0;
+    TextMemo<QByteArray> m_names;
 };

@@ -14,8 +14,7 @@ public:
     bool finish() override;
 
 private:
-    void append(QStringView name, const QString& value);
-    void appendAscii(QStringView text);
+    void append(QByteArrayView name, QByteArrayView value);
     bool flush();
 
     QIODevice* m_device = nullptr;

@@ -54,22 +54,22 @@ QString named(const QString& name) {
 
 } // namespace
 
-QString AdifBand::ofFrequency(double mhz) {
+QByteArray AdifBand::ofFrequency(double mhz) {
     for (const Band& band : kBands) {
         if (mhz >= band.lowMHz && mhz <= band.highMHz)
-            return QString::fromLatin1(band.name);
+            return QByteArray::fromRawData(band.name, qsizetype(qstrlen(band.name)));
     }
     return {};
 }
 
-QString AdifBand::ofText(const QString& text) {
+QByteArray AdifBand::ofText(const QString& text) {
     QString compact = text.trimmed().toLower();
     compact.remove(QLatin1Char(' '));
     compact.replace(QLatin1Char(','), QLatin1Char('.'));
     if (compact.isEmpty())
         return {};
     if (compact == QLatin1String("submm") || !named(compact).isEmpty())
-        return compact;
+        return compact.toLatin1();
 
     qsizetype unitAt = 0;
     while (unitAt < compact.size() && (compact[unitAt].isDigit() || compact[unitAt] == '.'))
@@ -81,7 +81,7 @@ QString AdifBand::ofText(const QString& text) {
     const QString unit = compact.mid(unitAt);
     if (unit.isEmpty()) {
         const QString metres = named(compact.left(unitAt) + QLatin1Char('m'));
-        return metres.isEmpty() ? ofFrequency(number) : metres;
+        return metres.isEmpty() ? ofFrequency(number) : metres.toLatin1();
     }
     if (unit == QLatin1String("mhz"))
         return ofFrequency(number);

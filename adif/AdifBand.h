@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The bands of the ADIF band enumeration, lower-case as the format writes them ("20m", "70cm").
@@ -7,8 +8,8 @@
 // or from a frequency in MHz; an empty text means no band was found.
 class AdifBand {
 public:
-    static QString ofFrequency(double mhz);
+    static QByteArray ofFrequency(double mhz);
     // A number without unit is read as metres when a band has that name ("20" -> "20m"), else
     // as MHz ("14" -> "20m"); "cm"/"mm"/"m", "MHz"/"kHz"/"GHz" are units.
-    static QString ofText(const QString& text);
+    static QByteArray ofText(const QString& text);
 };

@@ -60,11 +60,12 @@ bool AdifExporter::write(QIODevice& device, const Options& options, const QDateT
     if (!writer->begin(device, created))
         return fail(writer->lastError());
     LogContact contact;
+    AdifRecord record;
     while (rows.step()) {
-        LogContactTable::read(rows, 0, contact);
+        LogContactTable::read(rows, contact);
         bool transliterated = false;
-        if (!writer->write(
-                m_mapping.record(contact, options.form, options.localDifference, &transliterated)))
+        m_mapping.record(contact, options.form, options.localDifference, record, &transliterated);
+        if (!writer->write(record))
             return fail(writer->lastError());
         ++m_exported;
         m_transliterated += transliterated ? 1 : 0;

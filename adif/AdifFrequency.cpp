@@ -29,17 +29,18 @@ QString shifted(const QString& number, int shift) {
 
 // The band above all others spans every higher frequency: it tells nothing about the unit.
 bool inBand(double mhz) {
-    const QString band = AdifBand::ofFrequency(mhz);
-    return !band.isEmpty() && band != QLatin1String("submm");
+    const QByteArray band = AdifBand::ofFrequency(mhz);
+    return !band.isEmpty() && band != "submm";
 }
 
-bool isNumber(const QString& text) {
+// Digits with at most one point: the form most logs hold, checked without a conversion.
+bool isPlainNumber(QByteArrayView text) {
     int points = 0;
     int digits = 0;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('.'))
+    for (const char c : text) {
+        if (c == '.')
             ++points;
-        else if (c.isDigit() && c.unicode() < 128)
+        else if (c >= '0' && c <= '9')
             ++digits;
         else
             return false;
@@ -47,9 +48,7 @@ bool isNumber(const QString& text) {
     return digits > 0 && points <= 1;
 }
 
-} // namespace
-
-QString AdifFrequency::megahertz(const QString& text) {
+QString megahertzOf(const QString& text) {
     QString value = text.trimmed();
     value.replace(QLatin1Char(','), QLatin1Char('.'));
     qsizetype unitAt = 0;
@@ -57,7 +56,7 @@ QString AdifFrequency::megahertz(const QString& text) {
         ++unitAt;
     const QString number = value.left(unitAt);
     const QString unit = value.mid(unitAt).trimmed().toLower();
-    if (!isNumber(number))
+    if (!isPlainNumber(number.toLatin1()))
         return {};
     if (unit == QLatin1String("mhz"))
         return shifted(number, 0);
@@ -79,4 +78,13 @@ QString AdifFrequency::megahertz(const QString& text) {
     }
     // Typed in MHz already: the text goes out as typed, so it reads back unchanged.
     return number == text ? text : shifted(number, 0);
+}
+
+} // namespace
+
+QByteArray AdifFrequency::megahertz(const QByteArray& text) {
+    // Most logs hold a plain number in MHz: it is taken without a conversion.
+    if (isPlainNumber(text) && inBand(text.toDouble()))
+        return text;
+    return megahertzOf(QString::fromUtf8(text)).toLatin1();
 }

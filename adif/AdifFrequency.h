@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 // The log's free-text frequency as the MHz number the format's FREQ field holds. A unit may
 // follow the number ("14074 kHz", "7.1MHz", "14074000 Hz"); without one the number is MHz,
@@ -9,5 +9,5 @@
 // digit is lost or invented.
 class AdifFrequency {
 public:
-    static QString megahertz(const QString& text);
+    static QByteArray megahertz(const QByteArray& text);
 };

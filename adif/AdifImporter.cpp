@@ -15,8 +15,11 @@ namespace {
 constexpr qint64 kProgressEvery = 4096;
 // Seen in real ADI files: about 200 bytes a record, so this rather over- than underestimates.
 constexpr qint64 kBytesPerRecord = 150;
+// The page cache while importing: big enough that the log's indexes of a million contacts stay
+// in memory through the transaction, small enough for the import's memory budget.
+constexpr int kCacheKibibytes = 24576;
 
-bool execute(sqlite3* db, const char* sql, QString* error = nullptr) {
+bool execute(sqlite3* db, const QByteArray& sql, QString* error = nullptr) {
     SqliteStatement statement;
     const bool done = statement.prepare(db, QString::fromLatin1(sql)) && statement.execute();
     if (!done && error)
@@ -28,6 +31,18 @@ bool execute(sqlite3* db, const char* sql, QString* error = nullptr) {
 bool AdifImporter::run(const QStringList& files) {
     m_imported = m_duplicates = m_refusedCount = 0;
     m_lastError.clear();
+    SqliteStatement cacheSize;
+    if (!cacheSize.prepare(m_db, QStringLiteral("PRAGMA cache_size")) || !cacheSize.step())
+        return fail(cacheSize.errorMessage());
+    const qint64 cache = cacheSize.integer(0);
+    cacheSize.reset();
+    execute(m_db, QByteArray("PRAGMA cache_size=-" + QByteArray::number(kCacheKibibytes)));
+    const bool done = runInTransaction(files);
+    execute(m_db, QByteArray("PRAGMA cache_size=" + QByteArray::number(cache)));
+    return done;
+}
+
+bool AdifImporter::runInTransaction(const QStringList& files) {
     QString error;
     // IMMEDIATE takes the write lock now, waiting the busy time-out for another writer.
     if (!execute(m_db, "BEGIN IMMEDIATE", &error))
@@ -64,7 +79,7 @@ bool AdifImporter::importAll(const QStringList& files) {
         return fail(existing.errorMessage());
     LogContact contact;
     while (existing.step()) {
-        LogContactTable::read(existing, 0, contact);
+        LogContactTable::read(existing, contact);
         keys.insert(keys.keyOf(contact));
     }
     if (existing.failed())

@@ -36,6 +36,7 @@ public:
     QString lastError() const { return m_lastError; }
 
 private:
+    bool runInTransaction(const QStringList& files);
     bool importAll(const QStringList& files);
     bool fail(const QString& error);
 

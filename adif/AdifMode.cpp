@@ -150,9 +150,9 @@ AdifMode::Pair AdifMode::of(const QString& text) {
         return {};
     // "OLIVIA" is a mode and, with its tones, a submode: the mode reading wins.
     if (isMode(name))
-        return {name, QString()};
+        return {name.toUtf8(), QByteArray()};
     const auto found = submodes.constFind(name);
     if (found != submodes.constEnd())
-        return {*found, name};
-    return {name, QString()};
+        return {found->toUtf8(), name.toUtf8()};
+    return {name.toUtf8(), QByteArray()};
 }

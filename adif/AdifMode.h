@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The log's mode text as the format's MODE and SUBMODE: a submode of the enumeration goes out
@@ -9,8 +10,8 @@
 class AdifMode {
 public:
     struct Pair {
-        QString mode;
-        QString submode;
+        QByteArray mode;
+        QByteArray submode;
     };
     static Pair of(const QString& text);
 };

@@ -6,15 +6,15 @@ void AdifRecord::clear() {
     refusal.clear();
 }
 
-QString AdifRecord::value(QLatin1String name) const {
+QByteArray AdifRecord::value(QByteArrayView name) const {
     for (const Field& field : m_fields) {
         if (field.name == name)
-            return field.value.isNull() ? QStringLiteral("") : field.value;
+            return field.value.isNull() ? QByteArray("") : field.value;
     }
     return {};
 }
 
-bool AdifRecord::has(QLatin1String name) const {
+bool AdifRecord::has(QByteArrayView name) const {
     for (const Field& field : m_fields) {
         if (field.name == name)
             return true;

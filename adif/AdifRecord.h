@@ -1,24 +1,25 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
 // One record of an ADIF file: its fields by name in capitals ("CALL", "APP_TEMPORA_NAME"), in
-// the order they came. number is the record's place in its file (1 for the first), and a
-// reader that could not take a field in sets refusal to the reason.
+// the order they came, their values as UTF-8. number is the record's place in its file (1 for
+// the first), and a reader that could not take a field in sets refusal to the reason.
 class AdifRecord {
 public:
     struct Field {
-        QString name;
-        QString value;
+        QByteArray name;
+        QByteArray value;
     };
 
-    AdifRecord() { m_fields.reserve(16); }
+    AdifRecord() { m_fields.reserve(24); }
     void clear();
-    void add(const QString& name, const QString& value) { m_fields.append({name, value}); }
-    // The first field of that name; a null text when there is none.
-    QString value(QLatin1String name) const;
-    bool has(QLatin1String name) const;
+    void add(const QByteArray& name, const QByteArray& value) { m_fields.append({name, value}); }
+    // The first field of that name; a null array when there is none.
+    QByteArray value(QByteArrayView name) const;
+    bool has(QByteArrayView name) const;
     bool isEmpty() const { return m_fields.isEmpty(); }
     const QList<Field>& fields() const { return m_fields; }
 

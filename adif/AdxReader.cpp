@@ -16,7 +16,8 @@ bool AdxReader::next(AdifRecord& record) {
                                 field);
             else if (name == QLatin1String("USERDEF"))
                 name = QStringLiteral("USERDEF_") + field;
-            record.add(name, m_xml.readElementText(QXmlStreamReader::IncludeChildElements));
+            record.add(name.toUtf8(),
+                       m_xml.readElementText(QXmlStreamReader::IncludeChildElements).toUtf8());
         }
         if (m_xml.hasError())
             break;

@@ -4,8 +4,19 @@
 
 namespace {
 
-// XML readers turn a CR LF into LF; as a character reference the CR stays.
-void writeText(QXmlStreamWriter& xml, const QString& text) {
+bool isXmlCharacter(char32_t c) {
+    return c == 0x9 || c == 0xa || c == 0xd || (c >= 0x20 && c <= 0xd7ff) ||
+           (c >= 0xe000 && c <= 0xfffd) || (c >= 0x10000 && c <= 0x10ffff);
+}
+
+// XML readers turn a CR LF into LF; as a character reference the CR stays. Characters XML cannot
+// hold are left out: the mapping keeps such a value whole in a form XML carries.
+void writeText(QXmlStreamWriter& xml, const QByteArray& utf8) {
+    QString text;
+    for (const char32_t c : QString::fromUtf8(utf8).toUcs4()) {
+        if (isXmlCharacter(c))
+            text += QString::fromUcs4(&c, 1);
+    }
     const QStringList lines = text.split(QLatin1Char('\r'));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i > 0)
@@ -15,6 +26,26 @@ void writeText(QXmlStreamWriter& xml, const QString& text) {
 }
 
 } // namespace
+
+bool AdxWriter::carries(const QByteArray& utf8) {
+    bool ascii = true;
+    for (const char c : utf8) {
+        if (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            return false;
+        ascii = ascii && uchar(c) < 0x80;
+    }
+    if (ascii)
+        return true;
+    // Bytes that are not UTF-8 would come back as replacement characters.
+    const QString text = QString::fromUtf8(utf8);
+    if (text.toUtf8() != utf8)
+        return false;
+    for (const char32_t c : text.toUcs4()) {
+        if (!isXmlCharacter(c))
+            return false;
+    }
+    return true;
+}
 
 bool AdxWriter::begin(QIODevice& device, const QDateTime& created) {
     m_device = &device;
@@ -35,14 +66,15 @@ bool AdxWriter::begin(QIODevice& device, const QDateTime& created) {
 bool AdxWriter::write(const AdifRecord& record) {
     m_xml->writeStartElement(QStringLiteral("RECORD"));
     for (const AdifRecord::Field& field : record.fields()) {
-        if (field.name.startsWith(QLatin1String("APP_"))) {
-            const qsizetype split = field.name.indexOf(QLatin1Char('_'), 4);
+        const QString name = QString::fromLatin1(field.name);
+        if (name.startsWith(QLatin1String("APP_"))) {
+            const qsizetype split = name.indexOf(QLatin1Char('_'), 4);
             m_xml->writeStartElement(QStringLiteral("APP"));
-            m_xml->writeAttribute(QStringLiteral("PROGRAMID"), field.name.mid(4, split - 4));
-            m_xml->writeAttribute(QStringLiteral("FIELDNAME"), field.name.mid(split + 1));
+            m_xml->writeAttribute(QStringLiteral("PROGRAMID"), name.mid(4, split - 4));
+            m_xml->writeAttribute(QStringLiteral("FIELDNAME"), name.mid(split + 1));
             m_xml->writeAttribute(QStringLiteral("TYPE"), QStringLiteral("M"));
         } else {
-            m_xml->writeStartElement(field.name);
+            m_xml->writeStartElement(name);
         }
         writeText(*m_xml, field.value);
         m_xml->writeEndElement();

@@ -1,5 +1,7 @@
 #include "adif/AsciiText.h"
 
+#include <QString>
+
 namespace {
 
 struct Spelling {
@@ -12,19 +14,7 @@ constexpr Spelling kSpellings[] = {
     {u'Ł', "L"},  {u'ł', "l"},  {u'Đ', "D"},  {u'đ', "d"},  {u'Þ', "TH"}, {u'þ', "th"}, {u'ı', "i"},
     {u'‘', "'"},  {u'’', "'"},  {u'“', "\""}, {u'”', "\""}, {u'–', "-"},  {u'—', "-"}};
 
-} // namespace
-
-bool AsciiText::isAscii(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 127)
-            return false;
-    }
-    return true;
-}
-
-QString AsciiText::of(const QString& text) {
-    if (isAscii(text))
-        return text;
+QString transliterated(const QString& text) {
     QString ascii;
     ascii.reserve(text.size());
     for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
@@ -43,4 +33,18 @@ QString AsciiText::of(const QString& text) {
         ascii += QLatin1String(spelt);
     }
     return ascii;
+}
+
+} // namespace
+
+bool AsciiText::isAscii(QByteArrayView utf8) {
+    for (const char c : utf8) {
+        if (uchar(c) > 127)
+            return false;
+    }
+    return true;
+}
+
+QByteArray AsciiText::of(const QByteArray& utf8) {
+    return isAscii(utf8) ? utf8 : transliterated(QString::fromUtf8(utf8)).toLatin1();
 }

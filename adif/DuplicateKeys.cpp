@@ -4,61 +4,58 @@
 #include "adif/AdifFrequency.h"
 #include "adif/AdifMode.h"
 #include "adif/AdifTime.h"
+#include "adif/AsciiText.h"
 
-#include <bit>
-
-namespace {
-constexpr qsizetype kCacheLimit = 4096;
-}
+#include <QHashFunctions>
+#include <QString>
 
 DuplicateKeys::DuplicateKeys(qsizetype expected) {
-    m_slots.assign(std::bit_ceil(size_t(qMax<qsizetype>(expected, 1024)) * 10 / 7 + 1), 0);
+    m_slots.assign(size_t(qMax<qsizetype>(expected, 1024)) * 10 / 7 + 1, 0);
+    m_text.reserve(256);
 }
 
 quint64 DuplicateKeys::keyOf(const LogContact& contact) {
-    const QString text = contact[LogContact::Call].trimmed().toUpper() + QLatin1Char('\x1f') +
-                         contact[LogContact::Date] + QLatin1Char('\x1f') +
-                         AdifTime::digits(contact[LogContact::TimeInit]).left(4) +
-                         QLatin1Char('\x1f') +
-                         band(contact[LogContact::Band], contact[LogContact::Frequency]) +
-                         QLatin1Char('\x1f') + mode(contact[LogContact::Mode]);
-    const quint64 key = qHashBits(text.constData(), size_t(text.size()) * sizeof(QChar), 0x7e3a);
+    const QByteArray call = contact[LogContact::Call].trimmed();
+    m_text.truncate(0);
+    if (AsciiText::isAscii(call)) {
+        m_text.append(call);
+        for (char* c = m_text.data(); c != m_text.data() + m_text.size(); ++c)
+            *c = (*c >= 'a' && *c <= 'z') ? char(*c - 'a' + 'A') : *c;
+    } else {
+        m_text.append(QString::fromUtf8(call).toUpper().toUtf8());
+    }
+    m_text.append('\x1f').append(contact[LogContact::Date]).append('\x1f');
+    m_text.append(AdifTime::digits(contact[LogContact::TimeInit]).left(4)).append('\x1f');
+    m_text.append(band(contact[LogContact::Band], contact[LogContact::Frequency])).append('\x1f');
+    m_text.append(mode(contact[LogContact::Mode]));
+    const quint64 key = qHashBits(m_text.constData(), size_t(m_text.size()), 0x7e3a);
     // 0 marks a free slot.
     return key == 0 ? 1 : key;
 }
 
-QString DuplicateKeys::band(const QString& text, const QString& frequency) {
+QByteArray DuplicateKeys::band(const QByteArray& text, const QByteArray& frequency) {
     if (text.isEmpty()) {
-        const QString mhz = AdifFrequency::megahertz(frequency);
-        return mhz.isEmpty() ? QString() : AdifBand::ofFrequency(mhz.toDouble());
+        const QByteArray mhz = AdifFrequency::megahertz(frequency);
+        return mhz.isEmpty() ? QByteArray() : AdifBand::ofFrequency(mhz.toDouble());
     }
-    const auto found = m_bands.constFind(text);
-    if (found != m_bands.constEnd())
-        return *found;
-    QString band = AdifBand::ofText(text);
-    if (band.isEmpty())
-        band = text.trimmed().toLower();
-    if (m_bands.size() < kCacheLimit)
-        m_bands.insert(text, band);
-    return band;
+    return m_bands.of(text, [](const QByteArray& text) {
+        const QByteArray band = AdifBand::ofText(QString::fromUtf8(text));
+        return band.isEmpty() ? text.trimmed().toLower() : band;
+    });
 }
 
-QString DuplicateKeys::mode(const QString& text) {
-    const auto found = m_modes.constFind(text);
-    if (found != m_modes.constEnd())
-        return *found;
-    const AdifMode::Pair pair = AdifMode::of(text);
-    const QString mode = pair.submode.isEmpty() ? pair.mode : pair.submode;
-    if (m_modes.size() < kCacheLimit)
-        m_modes.insert(text, mode);
-    return mode;
+QByteArray DuplicateKeys::mode(const QByteArray& text) {
+    return m_modes.of(text, [](const QByteArray& text) {
+        const AdifMode::Pair pair = AdifMode::of(QString::fromUtf8(text));
+        return pair.submode.isEmpty() ? pair.mode : pair.submode;
+    });
 }
 
 bool DuplicateKeys::insert(quint64 key) {
     if ((m_count + 1) * 10 > qsizetype(m_slots.size()) * 7)
         grow();
-    const size_t mask = m_slots.size() - 1;
-    for (size_t slot = size_t(key) & mask;; slot = (slot + 1) & mask) {
+    for (size_t slot = size_t(key % m_slots.size());;
+         slot = slot + 1 == m_slots.size() ? 0 : slot + 1) {
         if (m_slots[slot] == key)
             return false;
         if (m_slots[slot] == 0) {

@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QString>
+#include <QByteArray>
 
 #include <array>
 
-// One contact of the log as text, its fields in the order of the log's columns. `QSO Date` is
-// the stored ISO text (yyyy-MM-dd); the times are the clock text ("14:05:09 "). An empty text is
-// a field without value, as the grid stores an emptied cell.
+// One contact of the log as UTF-8 text, its fields in the order of the log's columns. `QSO Date`
+// is the stored ISO text (yyyy-MM-dd); the times are the clock text ("14:05:09 "). An empty text
+// is a field without value, as the grid stores an emptied cell. Bytes rather than QString: a
+// contact read from the log may point into the row it came from, and goes back without a
+// conversion.
 struct LogContact {
     enum Field {
         Date,
@@ -22,8 +24,8 @@ struct LogContact {
         Note,
         FieldCount
     };
-    std::array<QString, FieldCount> fields;
+    std::array<QByteArray, FieldCount> fields;
 
-    QString& operator[](int field) { return fields[size_t(field)]; }
-    const QString& operator[](int field) const { return fields[size_t(field)]; }
+    QByteArray& operator[](int field) { return fields[size_t(field)]; }
+    const QByteArray& operator[](int field) const { return fields[size_t(field)]; }
 };

@@ -16,15 +16,14 @@ QString LogContactTable::insert() {
         .arg(columns(), marks.join(QLatin1Char(',')));
 }
 
-void LogContactTable::read(const SqliteStatement& statement, int firstColumn, LogContact& contact) {
+void LogContactTable::read(const SqliteStatement& statement, LogContact& contact) {
     for (int field = 0; field < LogContact::FieldCount; ++field)
-        contact[field] = statement.value(firstColumn + field).toString();
+        contact[field] = statement.text(field);
 }
 
 bool LogContactTable::bind(SqliteStatement& statement, const LogContact& contact) {
     for (int field = 0; field < LogContact::FieldCount; ++field) {
-        const QString& value = contact[field];
-        if (!statement.bind(field + 1, value.isEmpty() ? QVariant() : QVariant(value)))
+        if (!statement.bindText(field + 1, contact[field]))
             return false;
     }
     return true;

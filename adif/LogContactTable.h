@@ -13,6 +13,8 @@ public:
     // "[QSO Date],[Time Init],...,[Note]"
     static QString columns();
     static QString insert();
-    static void read(const SqliteStatement& statement, int firstColumn, LogContact& contact);
+    // The contact points into the statement's row: it is valid until the next step.
+    static void read(const SqliteStatement& statement, LogContact& contact);
+    // The statement points into the contact: keep it as it is until the statement has run.
     static bool bind(SqliteStatement& statement, const LogContact& contact);
 };

@@ -25,6 +25,7 @@ private:
     MessageBoxDialogs m_dialogs;
     FocusKeystroke m_keystroke;
     ExitingErrorPath m_errors;
+    SystemMountTable m_mounts;
     ShellFileCopier m_copier;
     Services m_services;
 };

@@ -24,6 +24,7 @@ private:
         void message(const QString& text, Icon icon) override;
         void beep() override {}
         bool question(const QString& text) override;
+        int choice(const QString& text, const QStringList& options) override;
         int count = 0;
     };
     struct PrintingErrorPath : ErrorPath {
@@ -41,6 +42,7 @@ private:
     PrintingDialogs m_dialogs;
     FocusKeystroke m_keystroke;
     PrintingErrorPath m_errors;
+    SystemMountTable m_mounts;
     ShellFileCopier m_copier;
     Services m_services;
 };

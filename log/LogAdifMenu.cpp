@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/RegionalFormats.h"
 #include "platform/Services.h"
+#include "platform/SettingsStore.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,6 +17,9 @@
 #include <QSaveFile>
 
 namespace {
+
+constexpr QLatin1String kSection("Log");
+constexpr QLatin1String kFolderKey("ADIF folder");
 
 // The log's connection time-out.
 constexpr int kBusyTimeoutMs = 15000;
@@ -36,8 +40,7 @@ AdifProgress progressIn(QProgressDialog& dialog) {
 } // namespace
 
 LogAdifMenu::LogAdifMenu(Services& services, QWidget* grid, std::function<void()> showImported)
-    : QObject(grid), m_services(services), m_grid(grid), m_showImported(std::move(showImported)),
-      m_folder(QDir::homePath()) {
+    : QObject(grid), m_services(services), m_grid(grid), m_showImported(std::move(showImported)) {
     auto* exportAction = new QAction(tr("Export ADIF..."), grid);
     auto* importAction = new QAction(tr("Import ADIF..."), grid);
     connect(exportAction, &QAction::triggered, this, &LogAdifMenu::exportClicked);
@@ -47,13 +50,21 @@ LogAdifMenu::LogAdifMenu(Services& services, QWidget* grid, std::function<void()
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+QString LogAdifMenu::folder() const {
+    return m_services.settings.value(kSection, kFolderKey, QDir::homePath());
+}
+
+void LogAdifMenu::remember(const QString& file) {
+    m_services.settings.setValue(kSection, kFolderKey, QFileInfo(file).absolutePath());
+}
+
 void LogAdifMenu::exportClicked() {
     const QString target = QFileDialog::getSaveFileName(
-        m_grid, tr("Export ADIF"), QDir(m_folder).filePath(QStringLiteral("tempora.adi")),
+        m_grid, tr("Export ADIF"), QDir(folder()).filePath(QStringLiteral("tempora.adi")),
         QString::fromLatin1(kFilter));
     if (target.isEmpty())
         return;
-    m_folder = QFileInfo(target).absolutePath();
+    remember(target);
     LogConnection log;
     if (!log.open(DataControl::designConnectionString(), m_services.paths, kBusyTimeoutMs))
         return m_services.dialogs.message(log.lastError());
@@ -85,11 +96,11 @@ void LogAdifMenu::exportClicked() {
 }
 
 void LogAdifMenu::importClicked() {
-    const QStringList files = QFileDialog::getOpenFileNames(m_grid, tr("Import ADIF"), m_folder,
+    const QStringList files = QFileDialog::getOpenFileNames(m_grid, tr("Import ADIF"), folder(),
                                                             QString::fromLatin1(kFilter));
     if (files.isEmpty())
         return;
-    m_folder = QFileInfo(files.first()).absolutePath();
+    remember(files.first());
     LogConnection log;
     if (!log.open(DataControl::designConnectionString(), m_services.paths, kBusyTimeoutMs))
         return m_services.dialogs.message(log.lastError());

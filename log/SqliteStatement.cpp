@@ -108,6 +108,18 @@ bool SqliteStatement::bind(const char* name, const QVariant& value) {
     return bind(index, value);
 }
 
+bool SqliteStatement::bindText(int index, QByteArrayView utf8) {
+    const int rc = utf8.isEmpty() ? sqlite3_bind_null(m_statement, index)
+                                  : sqlite3_bind_text64(m_statement, index, utf8.data(),
+                                                        sqlite3_uint64(utf8.size()), SQLITE_STATIC,
+                                                        SQLITE_UTF8);
+    if (rc != SQLITE_OK) {
+        fail(rc);
+        return false;
+    }
+    return true;
+}
+
 bool SqliteStatement::step() {
     const int rc = sqlite3_step(m_statement);
     if (rc == SQLITE_ROW)
@@ -161,6 +173,11 @@ QVariant SqliteStatement::value(int column) const {
 
 qint64 SqliteStatement::integer(int column) const {
     return sqlite3_column_int64(m_statement, column);
+}
+
+QByteArray SqliteStatement::text(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column));
+    return QByteArray::fromRawData(text, sqlite3_column_bytes(m_statement, column));
 }
 
 void SqliteStatement::fail(int code) {

@@ -27,6 +27,9 @@ public:
     // Binds value at the 1-based index, or at the named parameter (":name").
     bool bind(int index, const QVariant& value);
     bool bind(const char* name, const QVariant& value);
+    // Binds UTF-8 text (an empty text as NULL) without a copy: the bytes must stay as they are
+    // until the statement has been stepped.
+    bool bindText(int index, QByteArrayView utf8);
 
     // True with a row to read; false at the end or on failure (see failed()).
     bool step();
@@ -39,6 +42,9 @@ public:
     QString columnName(int column) const;
     QVariant value(int column) const;
     qint64 integer(int column) const;
+    // The column's text as UTF-8 (empty for NULL), pointing into the row: valid until the next
+    // step or reset.
+    QByteArray text(int column) const;
 
     // SQLite's code and message for the last failure of this statement.
     int errorCode() const { return m_errorCode; }

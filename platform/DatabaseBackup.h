@@ -2,7 +2,11 @@
 
 #include <QString>
 
+#include <atomic>
 #include <functional>
+#include <mutex>
+
+struct sqlite3;
 
 // Copies an SQLite database file to a target file as one complete, checked copy.
 //
@@ -14,7 +18,8 @@
 // only then renamed over the target: a target that exists stays as it was until a good copy
 // replaces it, and a failed or cancelled copy removes its temporary file. Temporary files that
 // killed copies to the same target left behind are removed before anything is written. The copy is
-// a self-contained file (rollback journal), whatever journal mode the source uses.
+// a self-contained file (rollback journal), whatever journal mode the source uses. Each step can
+// be cancelled from another thread while the copy runs.
 //
 // After a failure lastErrorCode() is an errno value, never 0, and lastError() describes it.
 class DatabaseBackup {
@@ -28,16 +33,27 @@ public:
 
     // Asked, once the source is open and before anything is written, when the target exists and
     // the copy fits; inPlace tells that the target is removed before the copy is written. False
-    // keeps the target and cancels the copy.
+    // keeps the target and cancels the copy. Called on the thread that runs copy().
     using ReplaceQuestion = std::function<bool(bool inPlace)>;
-    // Told after each step how many of the source's pages are copied out of its total; the last
-    // call (copied == total) comes before the copy is synced and checked. False cancels.
-    using Progress = std::function<bool(int copied, int total)>;
+    // The steps of a copy, in order: the source's pages copied into the temporary file, the
+    // file written out to the medium (synced), the copy read back from the medium and checked.
+    enum class Step { Copying, Writing, Checking };
+    // Told as a step begins (done 0) and as it advances: pages for Copying, bytes for Writing
+    // and for Checking's read back; total 0 for an amount not known (the start of Copying, the
+    // check itself once the copy is read back). Called on the thread that runs copy().
+    using Progress = std::function<void(Step step, qint64 done, qint64 total)>;
 
-    explicit DatabaseBackup(int pagesPerStep = 16) : m_pagesPerStep(pagesPerStep) {}
+    // 256 pages (1 MiB of a log in 4 KiB pages) a step: fewer steps cost less, and a cancel still
+    // takes effect at once.
+    explicit DatabaseBackup(int pagesPerStep = 256) : m_pagesPerStep(pagesPerStep) {}
 
     Outcome copy(const QString& sourceFile, const QString& targetFile,
                  const ReplaceQuestion& replace = {}, const Progress& progress = {});
+
+    // Safe from any thread: the copy running ends as Cancelled at its next step, a running check
+    // at once, and so does every later copy of this object; a target that existed stays as it
+    // was (unless the copy replaces it in place and had removed it already).
+    void cancel();
 
     // The rule for a copy of copyBytes on a medium with freeBytes free in blocks of blockBytes,
     // where an old copy of oldCopyBytes (0 for none) would be replaced.
@@ -48,8 +64,16 @@ public:
 
 private:
     Outcome fail(int code, const QString& what, const QString& detail = QString());
+    // Syncs the copy to its medium in slices, telling each; 0 or the errno of the failure.
+    int writeOut(int descriptor, const Progress& report);
+    // Reads the copy back from its medium in one pass, which a slow medium serves far faster
+    // than the check's reads page by page; the check then finds the pages in memory.
+    int readBack(int descriptor, const Progress& report);
 
     int m_pagesPerStep;
+    std::atomic<bool> m_cancelled = false;
+    std::mutex m_checking; // guards m_check, the connection a cancel interrupts
+    sqlite3* m_check = nullptr;
     int m_lastErrorCode = 0;
     QString m_lastError;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The operator-facing dialogs and sound. Every message box has the title "Tempora" and a single
 // OK button; only the icon varies.
@@ -14,4 +15,6 @@ public:
     virtual void beep() = 0;
     // A yes/no question; true for yes.
     virtual bool question(const QString& text) = 0;
+    // The operator picks one of options (at least two); the index picked, or -1 for Cancel.
+    virtual int choice(const QString& text, const QStringList& options) = 0;
 };

@@ -15,7 +15,7 @@ struct Services {
     Clock& clock;
     const RegionalFormats& formats;
     const Paths& paths;
-    const SettingsStore& settings;
+    SettingsStore& settings;
     Dialogs& dialogs;
     Keystroke& keystroke;
     ErrorPath& errors;

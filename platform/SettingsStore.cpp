@@ -13,3 +13,10 @@ QString IniSettingsStore::value(const QString& section, const QString& key,
     settings.beginGroup(section);
     return settings.value(key, defaultValue).toString();
 }
+
+void IniSettingsStore::setValue(const QString& section, const QString& key, const QString& value) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, m_applicationKey,
+                       m_applicationKey);
+    settings.beginGroup(section);
+    settings.setValue(key, value);
+}

@@ -2,18 +2,21 @@
 
 #include "platform/BackupMedium.h"
 #include "platform/CopyLanguage.h"
+#include "platform/CopyProgressDialog.h"
 #include "platform/DatabaseBackup.h"
 #include "platform/Dialogs.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QLocale>
-#include <QProgressDialog>
+#include <QTimer>
 
+#include <atomic>
 #include <cerrno>
 #include <optional>
+#include <thread>
 
 using CopyLanguage::text;
 
@@ -61,35 +64,8 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
                  "copia valida del registro.\nSostituirlo?")
                 .arg(folder, QFileInfo(target).fileName()));
     };
-    // Made at the first step, so that it never shows behind the question above.
-    std::optional<QProgressDialog> progress;
-    const auto advance = [&](int copied, int total) {
-        if (!progress) {
-            progress.emplace(
-                text("Copying \"%1\" to \"%2\"...", "Copia di \"%1\" in \"%2\" in corso...")
-                    .arg(name, folder),
-                text("Cancel", "Annulla"), 0, total, QApplication::activeWindow());
-            progress->setWindowTitle(text("Copying...", "Copia in corso..."));
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setAutoReset(false);
-            progress->setAutoClose(false);
-            progress->setMinimumDuration(0);
-        }
-        progress->setMaximum(total);
-        progress->setValue(copied);
-        if (copied == total)
-            progress->setLabelText(
-                text("Writing \"%1\" to \"%2\"...", "Scrittura di \"%1\" in \"%2\" in corso...")
-                    .arg(name, folder));
-        // Lets the display repaint and its cancel button work; the window it belongs to stays
-        // blocked until the copy is over.
-        QCoreApplication::processEvents();
-        return !progress->wasCanceled();
-    };
     DatabaseBackup backup;
-    const DatabaseBackup::Outcome outcome = backup.copy(source, target, replace, advance);
-    progress.reset();
-
+    const DatabaseBackup::Outcome outcome = run(backup, source, target, replace);
     switch (outcome) {
     case DatabaseBackup::Outcome::Copied:
         return {0, false};
@@ -100,6 +76,56 @@ FileCopier::Result ShellFileCopier::copy(const QString& sourcePath,
     }
     m_dialogs.message(backup.lastError(), Dialogs::Icon::Critical);
     return {backup.lastErrorCode(), false};
+}
+
+DatabaseBackup::Outcome ShellFileCopier::run(DatabaseBackup& backup, const QString& source,
+                                             const QString& target,
+                                             const std::function<bool(bool)>& replace) {
+    const QString folder = QFileInfo(target).absolutePath();
+    CopyProgressDialog display(QFileInfo(target).fileName(), folder, QApplication::activeWindow());
+    QTimer showing;
+    showing.setSingleShot(true);
+    QObject::connect(&showing, &QTimer::timeout, &display, &QWidget::show);
+    const auto ask = [&](bool inPlace) {
+        // Asked on the UI thread; the display shows only once the operator has answered.
+        bool yes = false;
+        QMetaObject::invokeMethod(
+            &display,
+            [&] {
+                showing.stop();
+                yes = replace(inPlace);
+                showing.start(m_showProgressAfter);
+            },
+            Qt::BlockingQueuedConnection);
+        return yes;
+    };
+    // The copy runs on a thread of its own, so that the display and Cancel keep working while a
+    // step blocks (a slow medium taking the data, the check reading it back). It stores how far
+    // it is, and the display reads that a few times a second.
+    std::atomic<int> step = int(DatabaseBackup::Step::Copying);
+    std::atomic<qint64> done = 0;
+    std::atomic<qint64> total = 0;
+    const auto advance = [&](DatabaseBackup::Step now, qint64 doneNow, qint64 totalNow) {
+        step = int(now);
+        done = doneNow;
+        total = totalNow;
+    };
+    QTimer polling;
+    QObject::connect(&polling, &QTimer::timeout, &display,
+                     [&] { display.showStep(DatabaseBackup::Step(step.load()), done, total); });
+    QObject::connect(&display, &CopyProgressDialog::cancelRequested, &display,
+                     [&backup] { backup.cancel(); });
+    QEventLoop running;
+    DatabaseBackup::Outcome outcome = DatabaseBackup::Outcome::Failed;
+    std::thread copying([&] {
+        outcome = backup.copy(source, target, ask, advance);
+        QMetaObject::invokeMethod(&running, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    showing.start(m_showProgressAfter);
+    polling.start(100);
+    running.exec();
+    copying.join();
+    return outcome;
 }
 
 std::optional<QString> ShellFileCopier::backupFolder(int& code) {
@@ -113,18 +139,16 @@ std::optional<QString> ShellFileCopier::backupFolder(int& code) {
     case BackupMedium::Kind::Choice: {
         QStringList names;
         for (const Mount& medium : found.media)
-            names.append(text("%1 (%2 free) %3", "%1 (%2 liberi) %3")
+            names.append(text("%1 (%2 free) \"%3\"", "%1 (%2 liberi) \"%3\"")
                              .arg(medium.label, QLocale().formattedDataSize(medium.freeBytes),
                                   medium.folder));
-        bool chosen = false;
-        const QString name = QInputDialog::getItem(
-            QApplication::activeWindow(), QStringLiteral("Tempora"),
-            text("Several removable media are mounted. Copy the log to:",
-                 "Sono montati più supporti rimovibili. Copiare il registro su:"),
-            names, 0, false, &chosen);
-        if (!chosen)
+        const int chosen =
+            m_dialogs.choice(text("Several removable media are mounted. Copy the log to:",
+                                  "Sono montati più supporti rimovibili. Copiare il registro su:"),
+                             names);
+        if (chosen < 0)
             return std::nullopt;
-        return found.media.at(names.indexOf(name)).folder;
+        return found.media.at(chosen).folder;
     }
     }
     code = ENOMEDIUM;

@@ -44,12 +44,15 @@ const AdifMapping kMapping(QStringLiteral(":"));
 LogContact contactOf(const QStringList& fields) {
     LogContact contact;
     for (int field = 0; field < LogContact::FieldCount; ++field)
-        contact[field] = fields.value(field);
+        contact[field] = fields.value(field).toUtf8();
     return contact;
 }
 
 QString joined(const LogContact& contact) {
-    return QStringList(contact.fields.begin(), contact.fields.end()).join(QLatin1Char('|'));
+    QStringList fields;
+    for (const QByteArray& field : contact.fields)
+        fields.append(QString::fromUtf8(field));
+    return fields.join(QLatin1Char('|'));
 }
 
 QByteArray exported(const LogContact& contact, AdifMapping::Form form,
@@ -60,7 +63,9 @@ QByteArray exported(const LogContact& contact, AdifMapping::Form form,
     AdxWriter adx;
     AdifWriter& writer = form == AdifMapping::Form::Adx ? static_cast<AdifWriter&>(adx) : adi;
     writer.begin(buffer, QDateTime::currentDateTimeUtc());
-    writer.write(kMapping.record(contact, form, difference, nullptr));
+    AdifRecord record;
+    kMapping.record(contact, form, difference, record, nullptr);
+    writer.write(record);
     writer.finish();
     return buffer.data();
 }
@@ -112,7 +117,7 @@ void TestAdif::records() {
     while (reader->next(record)) {
         QStringList fields;
         for (const AdifRecord::Field& field : record.fields())
-            fields.append(field.name + QLatin1Char('=') + field.value);
+            fields.append(QString::fromUtf8(field.name + '=' + field.value));
         read.append(fields.join(QLatin1Char(',')));
         QCOMPARE(record.number, read.size());
     }
@@ -126,7 +131,7 @@ void TestAdif::roundTrip_data() {
                                              "Müller",     "Zürich",    "IK2XYZ",          "20m",
                                              "14074",      "usb",       "line 1\r\nline 2"};
     QTest::newRow("unreadable values") << QStringList{
-        "5 marzo", "14.05 ", "", "I1 <X>", "", "", "", "top", "?", "", "<EOR> & <b>"};
+        "5 marzo", "14.05 ", "", "I1 <X>", "", "", "", "top", "?", "", "<EOR> & <b>\x01\x1b"};
     QTest::newRow("other separator and no seconds") << QStringList{
         "2024-03-05", "14.05.09 ", "14:10", "IK2ABC", "", "", "", "", "14.200", "SSB"};
 }
@@ -175,7 +180,7 @@ void TestAdif::written() {
     QFETCH(int, difference);
     QFETCH(QString, expected);
     LogContact contact = contactOf({"2024-03-05", "23:30:00 ", "", "K1A"});
-    contact[field] = value;
+    contact[field] = value.toUtf8();
     const QByteArray text = exported(contact, AdifMapping::Form::Adi,
                                      difference ? std::optional<int>(difference) : std::nullopt);
     QVERIFY2(text.contains(expected.toUtf8()), text.constData());

@@ -1,8 +1,10 @@
 #include "platform/DatabaseBackup.h"
+#include "platform/WholePaths.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 // The copy's failures read in the language of the dialogs that show them.
 class TestCopyLanguage : public QObject {
@@ -11,6 +13,7 @@ private slots:
     void failureSpeaksTheLocalesLanguage_data();
     void failureSpeaksTheLocalesLanguage();
     void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void pathsStayWhole();
 };
 
 void TestCopyLanguage::failureSpeaksTheLocalesLanguage_data() {
@@ -34,6 +37,21 @@ void TestCopyLanguage::failureSpeaksTheLocalesLanguage() {
     DatabaseBackup backup;
     QCOMPARE(backup.copy(source, target), DatabaseBackup::Outcome::Failed);
     QCOMPARE(backup.lastError(), expected.arg(source, target));
+}
+
+// A dialog may break its lines before or after a quoted path, not inside it; the rest of the
+// text breaks as before.
+void TestCopyLanguage::pathsStayWhole() {
+    const QString whole = WholePaths::apply(
+        QStringLiteral("Copy to \"/media/op/MY-STICK 2.0/Tempora.mdb\"? Yes-or-no"));
+    QStringList pieces;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, whole);
+    for (qsizetype from = 0; breaks.toNextBoundary() != -1; from = breaks.position())
+        pieces << whole.mid(from, breaks.position() - from)
+                      .remove(QChar(0x2060))
+                      .replace(QChar::Nbsp, ' ');
+    QCOMPARE(pieces, QStringList({"Copy ", "to ", "\"/media/op/MY-STICK 2.0/Tempora.mdb\"? ",
+                                  "Yes-", "or-", "no"}));
 }
 
 QTEST_GUILESS_MAIN(TestCopyLanguage)

@@ -42,10 +42,9 @@ private slots:
         QFile running(m_folder.filePath(parts.at(1)));
         QVERIFY(running.open(QIODevice::ReadOnly) && ::flock(running.handle(), LOCK_EX) == 0);
         bool edited = false;
-        const auto outcome = DatabaseBackup(4).copy(m_log, m_copy, {}, [&](int, int) {
+        const auto outcome = DatabaseBackup(4).copy(m_log, m_copy, {}, [&](auto, qint64, qint64) {
             if (!std::exchange(edited, true))
                 editor.add(QString(), QStringLiteral("LATE"));
-            return true;
         });
         QCOMPARE(outcome, DatabaseBackup::Outcome::Copied);
         QCOMPARE(entries().filter(QStringLiteral(".part-")), parts.mid(1));
@@ -54,27 +53,31 @@ private slots:
         QCOMPARE(copy.count(), 2000);
     }
 
-    void failureLeavesTheOldCopy_data() {
+    void failureOrCancelLeavesTheOldCopy_data() {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("fileLimit"); // bytes no file of this process may grow past, or 0
-        QTest::addColumn<bool>("damage");   // the copy on its way to the medium
-        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("stepEvent"); // at the start of that step: 3 damage, else cancel
+        QTest::addColumn<int>("code");      // 0 for cancelled
         const QString log = QStringLiteral("Tempora.mdb");
         const QString copy = QStringLiteral("copy.mdb");
-        QTest::newRow("no log") << "absent.mdb" << copy << 0 << false << ENOENT;
+        QTest::newRow("no log") << "absent.mdb" << copy << 0 << -1 << ENOENT;
         QTest::newRow("log is no database")
-            << QCoreApplication::applicationFilePath() << copy << 0 << false << EIO;
-        QTest::newRow("no target folder") << log << "absent/copy.mdb" << 0 << false << ENOENT;
-        QTest::newRow("target is the log") << log << log << 0 << false << EINVAL;
-        QTest::newRow("medium fills up") << log << copy << 64 * 1024 << false << EFBIG;
-        QTest::newRow("damaged before its check") << log << copy << 0 << true << EIO;
+            << QCoreApplication::applicationFilePath() << copy << 0 << -1 << EIO;
+        QTest::newRow("no target folder") << log << "absent/copy.mdb" << 0 << -1 << ENOENT;
+        QTest::newRow("target is the log") << log << log << 0 << -1 << EINVAL;
+        QTest::newRow("medium fills up") << log << copy << 64 * 1024 << -1 << EFBIG;
+        QTest::newRow("damaged before its check") << log << copy << 0 << 3 << EIO;
+        QTest::newRow("cancelled copying") << log << copy << 0 << 0 << 0;
+        QTest::newRow("cancelled writing to the medium") << log << copy << 0 << 1 << 0;
+        QTest::newRow("cancelled checking") << log << copy << 0 << 2 << 0;
     }
-    void failureLeavesTheOldCopy() {
+    void failureOrCancelLeavesTheOldCopy() {
         QFETCH(QString, source);
         QFETCH(QString, target);
         QFETCH(int, fileLimit);
-        QFETCH(bool, damage);
+        QFETCH(int, stepEvent);
+        QFETCH(int, code);
         LogFile(m_log).addMany(2000, QStringLiteral("K"));
         QVERIFY(LogSchema().create(m_copy));
         LogFile(m_copy).add(QString(), QStringLiteral("OLD"));
@@ -86,21 +89,23 @@ private slots:
         std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails (EFBIG) instead
         ::setrlimit(RLIMIT_FSIZE, &limit);
         DatabaseBackup backup;
-        const auto outcome =
-            backup.copy(QDir(m_folder.path()).filePath(source), m_folder.filePath(target), {},
-                        [&](int copied, int total) {
-                            for (const QString& name : entries().filter(QStringLiteral(".part-"))) {
-                                QFile part(m_folder.filePath(name));
-                                if (damage && copied == total && part.open(QIODevice::ReadWrite) &&
-                                    part.seek(part.size() / 2))
-                                    part.write(QByteArray(8192, '\xff'));
-                            }
-                            return true;
-                        });
+        const auto outcome = backup.copy(
+            QDir(m_folder.path()).filePath(source), m_folder.filePath(target), {},
+            [&](DatabaseBackup::Step step, qint64 done, qint64) {
+                if (done == 0 && int(step) == stepEvent)
+                    backup.cancel();
+                for (const QString& name : entries().filter(QStringLiteral(".part-"))) {
+                    QFile part(m_folder.filePath(name));
+                    if (stepEvent == 3 && step == DatabaseBackup::Step::Writing && done == 0 &&
+                        part.open(QIODevice::ReadWrite) && part.seek(part.size() / 2))
+                        part.write(QByteArray(8192, '\xff'));
+                }
+            });
         limit.rlim_cur = unlimited;
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        QCOMPARE(outcome, DatabaseBackup::Outcome::Failed);
-        QTEST(backup.lastErrorCode(), "code");
+        QCOMPARE(outcome,
+                 code ? DatabaseBackup::Outcome::Failed : DatabaseBackup::Outcome::Cancelled);
+        QCOMPARE(backup.lastErrorCode(), code);
         QCOMPARE(entries(), before);
         QCOMPARE(LogFile(m_copy).calls(), QStringList{QStringLiteral("OLD")});
     }

@@ -1,3 +1,4 @@
+#include "ListedMounts.h"
 #include "platform/BackupMedium.h"
 #include "platform/Paths.h"
 
@@ -8,14 +9,6 @@
 
 #include <sys/mount.h>
 #include <unistd.h>
-
-// Mount points and static table entries as the rows give them.
-struct ListedMounts : MountTable {
-    QList<Mount> list;
-    QStringList fstab;
-    QList<Mount> mounted() const override { return list; }
-    QStringList fstabFolders() const override { return fstab; }
-};
 
 // Where the log, its companions and its backup are.
 class TestPaths : public QObject {

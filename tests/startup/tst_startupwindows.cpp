@@ -88,7 +88,7 @@ private slots:
 
     void tipFollowsTheSettingAtEveryLoad() {
         QVERIFY(m_windows->frmTip().show() && m_windows->frmTip().unload());
-        m_test->settings.set("Options", "Show Tips at Startup", "0");
+        m_test->settings.setValue("Options", "Show Tips at Startup", "0");
         QVERIFY(!m_windows->frmTip().show());
     }
 };

@@ -23,7 +23,7 @@ public:
                   const QString& defaultValue) const override {
         return m_values.value(section + QLatin1Char('/') + key, defaultValue);
     }
-    void set(const QString& section, const QString& key, const QString& value) {
+    void setValue(const QString& section, const QString& key, const QString& value) override {
         m_values.insert(section + QLatin1Char('/') + key, value);
     }
 
@@ -31,10 +31,10 @@ private:
     QHash<QString, QString> m_values;
 };
 
-// Records every message box and beep instead of showing it; questions are answered from a queue
-// the test fills. The test fails, when the object goes, on anything nobody expected: a message
-// the test never looked at (messages() or messageTexts()), a question without a queued answer,
-// or an answer no question took. A test may run code "while a message box is open" with
+// Records every message box and beep instead of showing it; questions and choices are answered
+// from queues the test fills. The test fails, when the object goes, on anything nobody expected: a
+// message the test never looked at (messages() or messageTexts()), a question or choice without a
+// queued answer, or an answer nobody took. A test may run code "while a message box is open" with
 // onMessage.
 class RecordingDialogs : public Dialogs {
 public:
@@ -50,8 +50,9 @@ public:
         QStringList surprises = m_unanswered;
         for (qsizetype i = m_seen; i < m_messages.size(); ++i)
             surprises << QStringLiteral("message \"%1\"").arg(m_messages.at(i).text);
-        if (!m_answers.isEmpty())
-            surprises << QStringLiteral("%1 answer(s) no question took").arg(m_answers.size());
+        if (!m_answers.isEmpty() || !m_picks.isEmpty())
+            surprises << QStringLiteral("%1 answer(s) nobody took")
+                             .arg(m_answers.size() + m_picks.size());
         if (!surprises.isEmpty())
             QTest::qFail(qPrintable("Unexpected dialogs: " + surprises.join("; ")), __FILE__,
                          __LINE__);
@@ -69,7 +70,18 @@ public:
         return !m_answers.isEmpty() && m_answers.takeFirst();
     }
 
+    int choice(const QString& text, const QStringList& options) override {
+        m_offered.append(options);
+        if (m_picks.isEmpty())
+            m_unanswered << QStringLiteral("choice \"%1\" without an answer").arg(text);
+        return m_picks.isEmpty() ? -1 : m_picks.takeFirst();
+    }
+
     void queueAnswer(bool yes) { m_answers.append(yes); }
+    // index is the option to pick, -1 for Cancel.
+    void queuePick(int index) { m_picks.append(index); }
+    // The options of each choice, in order.
+    const QList<QStringList>& offered() const { return m_offered; }
     void onMessage(std::function<void(const QString&)> whileOpen) {
         m_whileOpen = std::move(whileOpen);
     }
@@ -92,6 +104,8 @@ private:
     qsizetype m_seen = 0;
     QStringList m_unanswered;
     QList<bool> m_answers;
+    QList<int> m_picks;
+    QList<QStringList> m_offered;
     std::function<void(const QString&)> m_whileOpen;
     int m_beeps = 0;
 };
@@ -120,7 +134,8 @@ private:
 };
 
 // The services a window receives, over the folders of a LogFolder: fakes, except the file
-// copier, which copies between those two folders as the program does. Dates are written in the
+// copier, which copies between those two folders as the program does, its progress display
+// showing at once. Dates are written in the
 // Italian short date format (dd/MM/yyyy).
 class TestServices : public LogFolder {
 public:
@@ -146,6 +161,7 @@ public:
     RecordingDialogs dialogs;
     RecordingKeystroke keystroke;
     RecordingErrorPath errors;
-    ShellFileCopier copier{paths, dialogs};
+    SystemMountTable mounts;
+    ShellFileCopier copier{paths, dialogs, mounts, std::chrono::milliseconds(0)};
     Services services{clock, formats, paths, settings, dialogs, keystroke, errors, copier};
 };
