@@ -4,6 +4,8 @@
 
 #include <sqlite3.h>
 
+#include <thread>
+
 namespace {
 
 bool prepared(SqliteStatement& statement, sqlite3* db, const QString& sql,
@@ -45,11 +47,11 @@ BackgroundCount::~BackgroundCount() {
 }
 
 void BackgroundCount::abandon() {
-    if (m_future.valid()) {
+    // The worker, interrupted, ends on its own soon after; nothing waits for it, and once abandoned
+    // it calls nobody, even when its answer has been taken already.
+    if (m_job)
         m_job->abandon();
-        m_future.wait();
-        m_future = {};
-    }
+    m_future = {};
     m_result.reset();
 }
 
@@ -67,13 +69,14 @@ void BackgroundCount::start(sqlite3* db, const QString& sql, const QVariantList&
     m_changes = sqlite3_total_changes64(db);
     m_dataVersion = dataVersion();
     m_job = ownReads ? ownReads->add() : std::make_shared<BackgroundReads::Read>();
-    m_future = std::async(std::launch::async, [job = m_job, path = QByteArray(file), sql, keysSql,
-                                               parameters, ready = std::move(ready)] {
-        Result result = read(*job, path, sql, keysSql, parameters);
+    std::promise<Result> result;
+    m_future = result.get_future();
+    std::thread([job = m_job, path = QByteArray(file), sql, keysSql, parameters,
+                 ready = std::move(ready), result = std::move(result)]() mutable {
+        result.set_value(read(*job, path, sql, keysSql, parameters));
         if (ready)
-            ready();
-        return result;
-    });
+            job->unlessAbandoned(ready);
+    }).detach();
 }
 
 void BackgroundCount::wait() {

@@ -30,7 +30,8 @@ public:
     // Starts counting `sql` (one count(*) statement) with its parameters bound, and then reading
     // the rowids of `keysSql` when given, abandoning a count still running; a database without a
     // file of its own is not counted. `ready` is called on the worker thread when it has finished,
-    // whether or not it succeeded. The read gives way to writes through ownReads.
+    // whether or not it succeeded, unless abandoned by then. The read gives way to writes through
+    // ownReads.
     void start(sqlite3* db, const QString& sql, const QVariantList& parameters,
                const QString& keysSql = QString(), std::function<void()> ready = {},
                BackgroundReads* ownReads = nullptr);

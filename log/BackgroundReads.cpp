@@ -65,6 +65,12 @@ bool BackgroundReads::Read::pause(int ms) {
                                  [this] { return m_isAbandoned; });
 }
 
+void BackgroundReads::Read::unlessAbandoned(const std::function<void()>& call) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_isAbandoned)
+        call();
+}
+
 bool BackgroundReads::Read::giveWay() {
     const std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_db)

@@ -3,6 +3,7 @@
 #include <QByteArray>
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -28,6 +29,8 @@ public:
         bool isAbandoned() const;
         // Waits ms unless abandoned meanwhile; false when abandoned.
         bool pause(int ms);
+        // Calls call unless abandoned; abandon() waits for a call in progress.
+        void unlessAbandoned(const std::function<void()>& call);
 
     private:
         friend class BackgroundReads;
