@@ -5,6 +5,8 @@
 #include "log/RowReader.h"
 #include "log/SqliteStatement.h"
 
+#include <QTimer>
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -63,7 +65,7 @@ bool RecordSet::open(sqlite3* db, const RecordSource& source, const Options& opt
         QMetaObject::invokeMethod(
             this, [this, generation] { wholeRead(generation); }, Qt::QueuedConnection);
     };
-    if (!keys->open(db, source, options.stepSize, wholeReady, options.backgroundReads))
+    if (!keys->open(db, source, options.stepSize))
         return cannotOpen(keys->lastErrorNumber(), keys->lastError());
 
     emit aboutToReset();
@@ -80,6 +82,12 @@ bool RecordSet::open(sqlite3* db, const RecordSource& source, const Options& opt
     m_lastError.clear();
     emit reset();
     emit moveComplete();
+    // Once the caller's work and the paint it asks for are done, so that the new worker does not
+    // compete with them for the processor.
+    QTimer::singleShot(0, this, [this, generation, wholeReady, reads = options.backgroundReads] {
+        if (generation == m_generation && m_keys)
+            m_keys->readInBackground(wholeReady, reads);
+    });
     return true;
 }
 

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize,
-                   std::function<void()> wholeReady, BackgroundReads* ownReads) {
+bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize) {
     m_stepSize = std::max(1, stepSize);
     m_complete = false;
     m_rows.clear();
@@ -26,9 +25,12 @@ bool RowKeys::open(sqlite3* db, const RecordSource& source, int stepSize,
     if (!fetchNext(growth))
         return false;
     apply(std::move(growth));
-    if (!m_complete)
-        m_fetcher.startBackground(std::move(wholeReady), ownReads);
     return true;
+}
+
+void RowKeys::readInBackground(std::function<void()> ready, BackgroundReads* ownReads) {
+    if (!m_complete)
+        m_fetcher.startBackground(std::move(ready), ownReads);
 }
 
 std::vector<qint64> RowKeys::taken(const std::vector<qint64>& rowids) const {

@@ -48,11 +48,11 @@ public:
         int rows = 0;
     };
 
+    bool open(sqlite3* db, const RecordSource& source, int stepSize);
     // A source longer than the first step is counted and read in order in the background, giving
-    // way to writes through ownReads; wholeReady is called on the worker thread when that read
-    // has finished.
-    bool open(sqlite3* db, const RecordSource& source, int stepSize,
-              std::function<void()> wholeReady = {}, BackgroundReads* ownReads = nullptr);
+    // way to writes through ownReads; ready is called on the worker thread when that read has
+    // finished.
+    void readInBackground(std::function<void()> ready, BackgroundReads* ownReads);
 
     // Positions that can be addressed now.
     int size() const { return int(m_rows.size() + m_appended.size()); }
