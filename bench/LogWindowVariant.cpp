@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
 
 namespace {
@@ -48,9 +49,9 @@ private:
         return found;
     }
     void paint() {
-        // Delivers what the command queued (the Down key of "Add") before painting.
+        // Delivers what the command queued (the Down key of "Add"), then the window system paints
+        // the window once, as the operator sees it.
         QCoreApplication::processEvents();
-        m_grid->grab();
     }
     void click(const char* button) { control<QAbstractButton>(button)->click(); }
     LogTableModel* model() { return qobject_cast<LogTableModel*>(m_grid->model()); }
@@ -87,6 +88,10 @@ private:
     void settle() {
         while (model()->newRecordRow() < 0)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        // The view lays out the rows that came, so that the scroll bar spans the whole log.
+        QCoreApplication::processEvents();
+        if (m_grid->verticalScrollBar()->maximum() < model()->newRecordRow() - m_grid->height())
+            qFatal("the scroll bar does not span the log");
     }
     void scrollTo(double fraction) {
         BenchSupport::scrollTo(m_grid, fraction);

@@ -61,23 +61,26 @@ double run(const QString& program, const QStringList& arguments) {
     return watch.elapsedMs() / 1000.0;
 }
 
-// The program's copy; the seconds of its steps (copying, writing to the medium, checking) are
-// added to steps.
+// The program's copy; the seconds of its steps (copying, writing to the medium, reading back,
+// checking) are added to steps.
 double temporaCopy(const QString& source, const QString& target, QList<QList<double>>& steps) {
     QFile::remove(target);
     DatabaseBackup backup;
     const BenchSupport::Stopwatch watch;
     QList<double> starts;
     const auto outcome =
-        backup.copy(source, target, {}, [&](DatabaseBackup::Step step, qint64 done, qint64) {
-            if (done == 0 && int(step) == starts.size())
+        backup.copy(source, target, {}, [&](DatabaseBackup::Step step, qint64 done, qint64 total) {
+            // The check proper begins once the copy is read back: done, of no total.
+            const bool checkBegins =
+                step == DatabaseBackup::Step::Checking && done > 0 && total == 0;
+            if ((done == 0 && int(step) == starts.size()) || (checkBegins && starts.size() == 3))
                 starts.append(watch.elapsedMs());
         });
     const double total = watch.elapsedMs();
-    if (outcome != DatabaseBackup::Outcome::Copied || starts.size() != 3)
+    if (outcome != DatabaseBackup::Outcome::Copied || starts.size() != 4)
         qFatal("the copy failed: %s", qPrintable(backup.lastError()));
     starts.append(total);
-    for (int step = 0; step < 3; ++step)
+    for (int step = 0; step < 4; ++step)
         steps[step].append((starts[step + 1] - starts[step]) / 1000.0);
     return total / 1000.0;
 }
@@ -115,7 +118,7 @@ int main(int argc, char** argv) {
         qFatal("cannot lay out %s", qPrintable(work.path()));
 
     QList<double> tempora, cpSync, sqliteBackup, busy, commits, waits;
-    QList<QList<double>> steps(3), busySteps(3);
+    QList<QList<double>> steps(4), busySteps(4);
     for (int round = 0; round < runs; ++round) {
         tempora.append(temporaCopy(source, target, steps));
         QFile::remove(target);
@@ -149,8 +152,10 @@ int main(int argc, char** argv) {
               << QString::number(median(samples) / floor, 'f', 2) << " |\n";
     };
     const auto stepText = [](const QList<QList<double>>& of) {
-        return QStringLiteral("copying %1 s, writing to the medium %2 s, checking %3 s")
-            .arg(seconds(median(of[0])), seconds(median(of[1])), seconds(median(of[2])));
+        return QStringLiteral(
+                   "copying %1 s, writing to the medium %2 s, reading back %3 s, checking %4 s")
+            .arg(seconds(median(of[0])), seconds(median(of[1])), seconds(median(of[2])),
+                 seconds(median(of[3])));
     };
     out() << "\n### Backup of the log, " << size << " contacts ("
           << QString::number(QFileInfo(source).size() / 1e6, 'f', 1) << " MB; median of " << runs

@@ -5,6 +5,7 @@
 #include "BenchSupport.h"
 #include "LogGenerator.h"
 #include "LogVariants.h"
+#include "platform/DesignLook.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -181,6 +182,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Every grid is painted in the program's style and fonts.
+    DesignLook::useDesignFaces();
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("run"), QStringLiteral("Run one sample (internal).")});
     parser.addOption({QStringLiteral("sizes"), QStringLiteral("Log sizes."), QStringLiteral("list"),

@@ -19,13 +19,10 @@ bool prepared(SqliteStatement& statement, sqlite3* db, const QString& sql,
 BackgroundCount::Result BackgroundCount::read(BackgroundReads::Read& job, const QByteArray& file,
                                               const QString& sql, const QString& keysSql,
                                               const QVariantList& parameters) {
-    sqlite3* db = nullptr;
     Result result;
-    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db, 1000);
+    if (sqlite3* db = job.open(file, 1000)) {
         // One read transaction: the rowids are those of the rows counted.
-        const bool ready =
-            job.attach(db) && sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+        const bool ready = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
         SqliteStatement count;
         if (ready && prepared(count, db, sql, parameters) && count.step())
             result.rows = count.integer(0);
@@ -39,8 +36,7 @@ BackgroundCount::Result BackgroundCount::read(BackgroundReads::Read& job, const 
                 result.rowids = std::move(rowids);
         }
     }
-    job.detach();
-    sqlite3_close_v2(db);
+    job.close();
     return result;
 }
 

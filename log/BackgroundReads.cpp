@@ -2,18 +2,46 @@
 
 #include <sqlite3.h>
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
-bool BackgroundReads::Read::attach(sqlite3* db) {
+namespace {
+
+// The worker threads' scheduling priority (nice value; the program's own thread keeps 0).
+constexpr int kNice = 10;
+
+} // namespace
+
+sqlite3* BackgroundReads::Read::open(const QByteArray& file, int busyTimeoutMs) {
+    // The worker yields the processor to the program's own thread when they share one, so that
+    // scrolling and painting never wait for a read in the background.
+    setpriority(PRIO_PROCESS, id_t(syscall(SYS_gettid)), kNice);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+    // The read passes over the file once: a small page cache serves it as well as the default
+    // 2 MB, which would add to the program's memory while it runs.
+    sqlite3_exec(db, "PRAGMA cache_size = -256", nullptr, nullptr, nullptr);
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_db = db;
-    return !m_isAbandoned;
+    return m_isAbandoned ? nullptr : db;
 }
 
-void BackgroundReads::Read::detach() {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_db = nullptr;
+void BackgroundReads::Read::close() {
+    sqlite3* db = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        db = std::exchange(m_db, nullptr);
+    }
+    sqlite3_close_v2(db);
 }
 
 void BackgroundReads::Read::abandon() {

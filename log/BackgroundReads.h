@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -11,14 +13,16 @@ struct sqlite3;
 // source), each in a worker thread on a connection of its own. A read holds the file's read lock
 // while it runs, and the program's own writes must not wait for it: giveWay() interrupts every
 // read in progress, and each worker decides whether to read again later. The owner of a read
-// abandons it when it no longer wants the answer.
+// abandons it when it no longer wants the answer. The workers run at a lower priority than the
+// program's own thread.
 class BackgroundReads {
 public:
     class Read {
     public:
-        // The worker's connection while it reads; false once abandoned (the worker then stops).
-        bool attach(sqlite3* db);
-        void detach();
+        // Opens the worker's read-only connection to file; null when that failed or the read is
+        // abandoned (the worker then stops). close() lets go of it either way.
+        sqlite3* open(const QByteArray& file, int busyTimeoutMs);
+        void close();
         // Interrupts the read for good; the worker's waits end at once.
         void abandon();
         bool isAbandoned() const;

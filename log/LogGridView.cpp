@@ -1,12 +1,14 @@
 #include "log/LogGridView.h"
 
 #include "log/LogGridDelegate.h"
+#include "log/LogRowHeader.h"
 #include "log/LogTableModel.h"
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
 
 LogGridView::LogGridView(QWidget* parent) : QTableView(parent) {
+    setVerticalHeader(new LogRowHeader(this));
     // A double click belongs to the transfer of the captured times, not to the editor.
     setEditTriggers(EditKeyPressed | AnyKeyPressed);
     setSelectionMode(SingleSelection);

@@ -65,14 +65,11 @@ QString LogIntegrityCheck::check(BackgroundReads::Read& job, const QByteArray& f
 
 std::optional<QString> LogIntegrityCheck::checkOnce(BackgroundReads::Read& job,
                                                     const QByteArray& file) {
-    sqlite3* db = nullptr;
     QStringList problems;
     bool verdict = false;
-    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db, kBusyMilliseconds);
+    if (sqlite3* db = job.open(file, kBusyMilliseconds)) {
         SqliteStatement statement;
-        if (job.attach(db) &&
-            statement.prepare(db,
+        if (statement.prepare(db,
                               QStringLiteral("PRAGMA quick_check(%1)").arg(kProblemsReported))) {
             // A problem may come as several lines under a heading naming the schema.
             while (statement.step()) {
@@ -88,8 +85,7 @@ std::optional<QString> LogIntegrityCheck::checkOnce(BackgroundReads::Read& job,
             verdict = true;
         }
     }
-    job.detach();
-    sqlite3_close(db);
+    job.close();
     if (!verdict)
         return std::nullopt; // interrupted, locked out or abandoned
     if (problems == QStringList{QStringLiteral("ok")})

@@ -5,6 +5,7 @@
 #   package      building the .deb
 #   screenshots  tools/screenshots.sh
 #   bench        ./bench.sh (the sqlite3 shell and /usr/bin/time as baselines)
+#   fuzz         tools/fuzz.sh (clang with its libFuzzer and sanitizer runtimes)
 # As a user without root and without sudo it prints the one apt-get line to run as root and stops.
 set -euo pipefail
 
@@ -20,8 +21,9 @@ for group in "$@"; do
     package) packages+=(dpkg-dev) ;;
     screenshots) packages+=(xvfb xauth xdotool imagemagick) ;;
     bench) packages+=(sqlite3 time) ;;
+    fuzz) packages+=(clang libclang-rt-dev) ;;
     *)
-        echo "install-deps.sh: unknown group '$group' (tests, package, screenshots, bench)" >&2
+        echo "install-deps.sh: unknown group '$group' (tests, package, screenshots, bench, fuzz)" >&2
         exit 2
         ;;
     esac

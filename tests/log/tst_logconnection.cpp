@@ -134,9 +134,7 @@ void TestLogConnection::ownBackgroundReadGivesWayToAWrite() {
     const std::shared_ptr<BackgroundReads::Read> read = log.backgroundReads().add();
     QSemaphore reading;
     auto reader = std::async(std::launch::async, [&] {
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(qPrintable(test.logPath()), &db, SQLITE_OPEN_READONLY, nullptr);
-        read->attach(db);
+        sqlite3* db = read->open(QFile::encodeName(test.logPath()), 0);
         const auto running = [](void* semaphore) {
             static_cast<QSemaphore*>(semaphore)->release();
             return 0;
@@ -145,8 +143,7 @@ void TestLogConnection::ownBackgroundReadGivesWayToAWrite() {
         const char* endless = "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n) "
                               "SELECT count(*) FROM n, Log1";
         const int result = sqlite3_exec(db, endless, nullptr, nullptr, nullptr);
-        read->detach();
-        sqlite3_close(db);
+        read->close();
         return result;
     });
     reading.acquire(); // the read holds the file's read lock now
