@@ -2,6 +2,8 @@
 
 #include <QIODevice>
 
+#include <string>
+
 namespace {
 
 bool isXmlCharacter(char32_t c) {
@@ -12,10 +14,14 @@ bool isXmlCharacter(char32_t c) {
 // XML readers turn a CR LF into LF; as a character reference the CR stays. Characters XML cannot
 // hold are left out: the mapping keeps such a value whole in a form XML carries.
 void writeText(QXmlStreamWriter& xml, const QByteArray& utf8) {
-    QString text;
-    for (const char32_t c : QString::fromUtf8(utf8).toUcs4()) {
-        if (isXmlCharacter(c))
-            text += QString::fromUcs4(&c, 1);
+    QString text = QString::fromUtf8(utf8);
+    if (!AdxWriter::carries(utf8)) {
+        std::u32string kept;
+        for (const char32_t c : text.toUcs4()) {
+            if (isXmlCharacter(c))
+                kept += c;
+        }
+        text = QString::fromUcs4(kept.data(), qsizetype(kept.size()));
     }
     const QStringList lines = text.split(QLatin1Char('\r'));
     for (qsizetype i = 0; i < lines.size(); ++i) {

@@ -20,10 +20,13 @@ QTextStream& out() {
 
 struct Sample {
     double seconds = 0;
+    // User and system time: on a loaded machine the wall time also holds the waits for a core.
+    double cpuSeconds = 0;
     qint64 peakKb = 0;
 };
 
-// Runs program under /usr/bin/time for its peak resident memory; fatal when it fails.
+// Runs program under /usr/bin/time for its peak resident memory and CPU time; fatal when it
+// fails.
 Sample measure(const QString& home, const QString& program, const QStringList& arguments,
                bool mustSucceed = true) {
     QTemporaryDir folder;
@@ -36,14 +39,17 @@ Sample measure(const QString& home, const QString& program, const QStringList& a
     process.setStandardErrorFile(QProcess::nullDevice());
     const BenchSupport::Stopwatch watch;
     process.start(QStringLiteral("/usr/bin/time"),
-                  QStringList{"-f", "%M", "-o", report, program} + arguments);
+                  QStringList{"-f", "%M %U %S", "-o", report, program} + arguments);
     process.waitForFinished(-1);
-    Sample sample{watch.elapsedMs() / 1000.0, 0};
+    Sample sample{watch.elapsedMs() / 1000.0, 0, 0};
     if (mustSucceed && process.exitCode() != 0)
         qFatal("%s failed", qPrintable(program));
     QFile file(report);
-    if (file.open(QIODevice::ReadOnly))
-        sample.peakKb = file.readAll().trimmed().split('\n').last().toLongLong();
+    if (file.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> figures = file.readAll().trimmed().split('\n').last().split(' ');
+        sample.peakKb = figures.value(0).toLongLong();
+        sample.cpuSeconds = figures.value(1).toDouble() + figures.value(2).toDouble();
+    }
     return sample;
 }
 
@@ -57,13 +63,16 @@ void copyLog(const QString& from, const QString& home) {
 
 void row(const QString& what, const QList<Sample>& samples, qint64 idleKb) {
     QList<double> seconds;
+    QList<double> cpuSeconds;
     qint64 peak = 0;
     for (const Sample& sample : samples) {
         seconds.append(sample.seconds);
+        cpuSeconds.append(sample.cpuSeconds);
         peak = qMax(peak, sample.peakKb);
     }
     out() << "| " << what << " | " << QString::number(BenchSupport::median(seconds), 'f', 2)
-          << " | " << peak / 1024 << " | " << (peak - idleKb) / 1024 << " |\n";
+          << " | " << QString::number(BenchSupport::median(cpuSeconds), 'f', 2) << " | "
+          << peak / 1024 << " | " << (peak - idleKb) / 1024 << " |\n";
 }
 
 } // namespace
@@ -117,7 +126,7 @@ int main(int argc, char** argv) {
 
     out() << "\n### ADIF, " << size << " contacts (median of " << runs
           << " runs; memory: peak resident, and above the idle command at " << idleKb / 1024
-          << " MB)\n\n| operation | s | peak MB | above idle MB |\n|---|---|---|---|\n";
+          << " MB)\n\n| operation | s | CPU s | peak MB | above idle MB |\n|---|---|---|---|---|\n";
     row(QStringLiteral("export of the whole log (ADI)"), exports, idleKb);
     row(QStringLiteral("import of %1 records into the log of %1 (ADI)").arg(size), imports, idleKb);
     row(QStringLiteral("floor: sqlite3 .import of the same rows (CSV)"), floors, idleKb);
