@@ -77,6 +77,11 @@ qint64 monotonicNs() {
     return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
+QString option(const QStringList& args, const char* name, const QString& fallback) {
+    const qsizetype at = args.indexOf(QLatin1String(name));
+    return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+}
+
 QString formatMs(double ms) {
     if (ms >= 100)
         return QString::number(ms, 'f', 0);

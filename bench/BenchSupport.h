@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QAbstractItemView;
 
@@ -31,6 +32,9 @@ private:
 };
 
 QString formatMs(double ms);
+
+// The value after NAME on the command line, or FALLBACK when it is not given.
+QString option(const QStringList& args, const char* name, const QString& fallback);
 
 // Drags the view's vertical scroll bar to fraction of its range, or presses Page Down in it; the
 // caller paints.

@@ -95,8 +95,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     auto option = [&args](const char* name, const QString& fallback) {
-        const qsizetype at = args.indexOf(QLatin1String(name));
-        return at >= 0 && at + 1 < args.size() ? args[at + 1] : fallback;
+        return BenchSupport::option(args, name, fallback);
     };
     if (args.contains(QStringLiteral("--commit-every-20-ms")))
         return commitEvery20Ms(option("--commit-every-20-ms", QString()));
