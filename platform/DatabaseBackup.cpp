@@ -3,6 +3,7 @@
 #include "platform/CopyLanguage.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <memory>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -18,14 +20,121 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 namespace {
 
 // How long a step waits for a writer of the source to commit before the copy fails.
 constexpr int kBusyMilliseconds = 5000;
-// How much of the copy is written out to the medium, or read back, between two reports: a few
-// seconds' work for a floppy.
-constexpr qint64 kSliceBytes = 256 * 1024;
+// How much of the log is copied between two reports and two looks for a cancel.
+constexpr qint64 kChunkBytes = 1024 * 1024;
+
+// The sizes of the slices in which the copy is written out to the medium or read back: the first
+// is a few seconds' work for a floppy, so that the display advances and a cancel is seen; each
+// slice a fast medium takes at once doubles the next, as there the round trips of many small
+// slices would cost more than their data.
+class Slices {
+public:
+    explicit Slices(qint64 largest) : m_largest(largest) {}
+    qint64 next(qint64 left) {
+        if (m_timer.isValid() && m_timer.elapsed() < 50)
+            m_bytes = std::min(m_bytes * 2, m_largest);
+        m_timer.start();
+        return std::min(m_bytes, left);
+    }
+
+private:
+    qint64 m_largest;
+    qint64 m_bytes = 256 * 1024;
+    QElapsedTimer m_timer;
+};
+
+// The fingerprint of bytes as they pass, which the copy read back from its medium must match.
+class Digest {
+public:
+    Digest() : m_state(XXH3_createState(), &XXH3_freeState) { XXH3_64bits_reset(m_state.get()); }
+    void add(const char* bytes, qint64 size) {
+        XXH3_64bits_update(m_state.get(), bytes, size_t(size));
+    }
+    quint64 value() const { return XXH3_64bits_digest(m_state.get()); }
+
+private:
+    std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> m_state;
+};
+
+int writeAll(int descriptor, const char* bytes, qint64 size, qint64 offset) {
+    while (size > 0) {
+        const ssize_t written = ::pwrite(descriptor, bytes, size_t(size), offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        bytes += written;
+        size -= written;
+        offset += written;
+    }
+    return 0;
+}
+
+int readExactly(int descriptor, char* bytes, qint64 size, qint64 offset) {
+    while (size > 0) {
+        const ssize_t read = ::pread(descriptor, bytes, size_t(size), offset);
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            return read < 0 ? errno : EIO; // the medium holds less than was written
+        bytes += read;
+        size -= read;
+        offset += read;
+    }
+    return 0;
+}
+
+// The digest of a file's first size bytes, read in slices, each told; 0 or the errno of the
+// failure.
+int fileDigest(int descriptor, qint64 size, const std::atomic<bool>& cancelled,
+               const std::function<void(qint64 done)>& told, quint64& digest) {
+    Digest bytes;
+    Slices slices(kChunkBytes);
+    QByteArray buffer(std::min(size, kChunkBytes), Qt::Uninitialized);
+    for (qint64 done = 0; done < size && !cancelled;) {
+        const qint64 slice = slices.next(size - done);
+        if (const int error = readExactly(descriptor, buffer.data(), slice, done))
+            return error;
+        bytes.add(buffer.constData(), slice);
+        done += slice;
+        told(done);
+    }
+    digest = bytes.value();
+    return 0;
+}
+
+// Copies the first size bytes of the database file of source's main schema to target, telling
+// the bytes done; 0 or the errno of the failure.
+int copyFile(sqlite3* source, qint64 size, int target, const std::atomic<bool>& cancelled,
+             const std::function<void(qint64 done)>& told, quint64& digest) {
+    // Through SQLite's own handle of the file: closing a descriptor of the process's own would
+    // drop the locks that keep writers out.
+    sqlite3_file* file = nullptr;
+    if (sqlite3_file_control(source, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
+        !file || !file->pMethods)
+        return EIO;
+    Digest bytes;
+    QByteArray buffer(std::min(size, kChunkBytes), Qt::Uninitialized);
+    for (qint64 done = 0; done < size && !cancelled;) {
+        const qint64 chunk = std::min<qint64>(buffer.size(), size - done);
+        // A short read is a log shorter than its own header says: damaged.
+        if (file->pMethods->xRead(file, buffer.data(), int(chunk), done) != SQLITE_OK)
+            return EIO;
+        bytes.add(buffer.constData(), chunk);
+        if (const int error = writeAll(target, buffer.constData(), chunk, done))
+            return error;
+        done += chunk;
+        told(done);
+    }
+    digest = bytes.value();
+    return 0;
+}
 
 // The errno that best names an SQLite failure. SQLite keeps the system's error only for failed
 // opens and input/output, and reports a full medium without one.
@@ -135,38 +244,26 @@ private:
     bool m_renamed = false;
 };
 
-QStringList integrityReport(sqlite3* db, int& result) {
-    QStringList rows;
+// The first column of the first row of a pragma, as text.
+QByteArray pragmaValue(sqlite3* db, const char* sql, int& result) {
+    QByteArray value;
     sqlite3_stmt* statement = nullptr;
-    result = sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr);
-    if (result == SQLITE_OK) {
-        while ((result = sqlite3_step(statement)) == SQLITE_ROW)
-            rows.append(QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
-    }
-    if (result == SQLITE_DONE)
+    result = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    if (result == SQLITE_OK)
+        result = sqlite3_step(statement);
+    if (result == SQLITE_ROW) {
+        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
         result = SQLITE_OK;
+    }
     sqlite3_finalize(statement);
-    return rows;
+    return value;
 }
 
 // The size of the database's pages, as its copy will have them.
 qint64 databaseBytes(sqlite3* db, int& result) {
-    qint64 bytes = 1;
-    for (const char* sql : {"PRAGMA page_count", "PRAGMA page_size"}) {
-        sqlite3_stmt* statement = nullptr;
-        result = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-        if (result == SQLITE_OK)
-            result = sqlite3_step(statement);
-        if (result == SQLITE_ROW) {
-            bytes *= sqlite3_column_int64(statement, 0);
-            result = SQLITE_OK;
-        }
-        sqlite3_finalize(statement);
-        if (result != SQLITE_OK)
-            return 0;
-    }
-    return bytes;
+    const qint64 pages = pragmaValue(db, "PRAGMA page_count", result).toLongLong();
+    return result == SQLITE_OK ? pages * pragmaValue(db, "PRAGMA page_size", result).toLongLong()
+                               : 0;
 }
 
 } // namespace
@@ -244,6 +341,9 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     // copied: the copy is one snapshot of the log, and a program that commits meanwhile waits for
     // it instead of making the copy start over.
     result = source.exec("BEGIN; SELECT count(*) FROM sqlite_schema");
+    const qint64 snapshotBytes = result == SQLITE_OK ? databaseBytes(source.handle(), result) : 0;
+    const bool writeAheadLog =
+        result == SQLITE_OK && pragmaValue(source.handle(), "PRAGMA journal_mode", result) == "wal";
     if (result != SQLITE_OK)
         return fail(errnoFor(result, source.systemError()), what, source.message());
 
@@ -253,81 +353,59 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     // Media without permissions (FAT) refuse this; the copy is good without it.
     (void)::fchmod(temporary.descriptor(), sourceStatus.st_mode & 0666);
 
-    {
-        Connection copy;
-        result = copy.open(temporary.path(), SQLITE_OPEN_READWRITE);
-        // The temporary file is discarded on any failure and synced below, so SQLite need not
-        // journal or sync it.
-        if (result == SQLITE_OK)
-            result = copy.exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
-        sqlite3_backup* backup = result == SQLITE_OK ? sqlite3_backup_init(copy.handle(), "main",
-                                                                           source.handle(), "main")
-                                                     : nullptr;
-        if (!backup)
-            return fail(errnoFor(sqlite3_errcode(copy.handle()), copy.systemError()), what,
-                        copy.message());
-        report(Step::Copying, 0, 0);
-        do {
-            result = sqlite3_backup_step(backup, m_pagesPerStep);
-            if (result == SQLITE_OK || result == SQLITE_DONE) {
-                const int total = sqlite3_backup_pagecount(backup);
-                report(Step::Copying, total - sqlite3_backup_remaining(backup), total);
-            }
-        } while (result == SQLITE_OK && !m_cancelled);
-        result = sqlite3_backup_finish(backup);
-        source.exec("COMMIT");
-        if (m_cancelled)
-            return Outcome::Cancelled;
-        // A source in write-ahead-log mode passes its mode on; the copy must stand alone.
-        if (result == SQLITE_OK)
-            result = copy.exec("PRAGMA journal_mode=DELETE");
-        if (result != SQLITE_OK) {
-            const int systemError = copy.systemError() ? copy.systemError() : source.systemError();
-            return fail(errnoFor(result, systemError), what, copy.message());
-        }
+    quint64 written = 0;
+    report(Step::Copying, 0, 0);
+    if (writeAheadLog) {
+        // Part of the snapshot is in the log's write-ahead log: SQLite puts the pages together.
+        if (const Outcome outcome = copyPages(source.handle(), temporary.path(), what, report);
+            outcome != Outcome::Copied)
+            return outcome;
+        struct stat copied {};
+        if (::fstat(temporary.descriptor(), &copied) != 0)
+            return fail(errno, what);
+        if (const int error = fileDigest(
+                temporary.descriptor(), copied.st_size, m_cancelled, [](qint64) {}, written))
+            return fail(error, what);
+    } else if (const int error = copyFile(
+                   source.handle(), snapshotBytes, temporary.descriptor(), m_cancelled,
+                   [&](qint64 done) { report(Step::Copying, done, snapshotBytes); }, written)) {
+        return fail(error, what);
     }
+    source.exec("COMMIT");
+    if (m_cancelled)
+        return Outcome::Cancelled;
 
     if (const int error = writeOut(temporary.descriptor(), report))
         return fail(error, what);
     if (m_cancelled)
         return Outcome::Cancelled;
-    // Drop the cached pages so that the check reads what reached the medium.
+    // Drop the cached pages so that the copy is read back from the medium itself.
+    struct stat copied {};
+    if (::fstat(temporary.descriptor(), &copied) != 0)
+        return fail(errno, what);
     (void)::posix_fadvise(temporary.descriptor(), 0, 0, POSIX_FADV_DONTNEED);
-    if (const int error = readBack(temporary.descriptor(), report))
+    (void)::posix_fadvise(temporary.descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    report(Step::Checking, 0, copied.st_size);
+    quint64 readBack = 0;
+    if (const int error = fileDigest(
+            temporary.descriptor(), copied.st_size, m_cancelled,
+            [&](qint64 done) { report(Step::Checking, done, copied.st_size); }, readBack))
         return fail(error, what);
     if (m_cancelled)
         return Outcome::Cancelled;
+    report(Step::Checking, copied.st_size, 0);
+    if (readBack != written)
+        return fail(EIO, what,
+                    CopyLanguage::text("the copy read back from the medium differs from the log",
+                                       "la copia riletta dal supporto differisce dal registro"));
     {
+        // The bytes are the log's; SQLite must also take them for a database it can read.
         Connection check;
         result = check.open(temporary.path(), SQLITE_OPEN_READONLY);
-        QStringList problems;
-        // The check visits each index entry's row, which a cache of SQLite's default size reads
-        // again and again; 32 MiB halves the check of a large log.
         if (result == SQLITE_OK)
-            result = check.exec("PRAGMA cache_size=-32768");
-        if (result == SQLITE_OK) {
-            sqlite3_progress_handler(
-                check.handle(), 1000,
-                [](void* cancelled) { return int(*static_cast<std::atomic<bool>*>(cancelled)); },
-                &m_cancelled);
-            const std::lock_guard checking(m_checking);
-            m_check = check.handle();
-        }
-        if (result == SQLITE_OK && !m_cancelled)
-            problems = integrityReport(check.handle(), result);
-        {
-            const std::lock_guard checking(m_checking);
-            m_check = nullptr;
-        }
-        if (m_cancelled)
-            return Outcome::Cancelled;
+            result = check.exec("SELECT count(*) FROM sqlite_schema");
         if (result != SQLITE_OK)
             return fail(errnoFor(result, check.systemError()), what, check.message());
-        if (problems != QStringList{QStringLiteral("ok")})
-            return fail(EIO, what,
-                        CopyLanguage::text("the copy fails its check: ",
-                                           "la copia non supera la verifica: ") +
-                            problems.join(QStringLiteral("; ")));
     }
 
     if (!temporary.renameTo(target))
@@ -347,21 +425,51 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
 
 void DatabaseBackup::cancel() {
     m_cancelled = true;
-    const std::lock_guard checking(m_checking);
-    if (m_check)
-        sqlite3_interrupt(m_check);
 }
 
+DatabaseBackup::Outcome DatabaseBackup::copyPages(sqlite3* source, const QString& temporary,
+                                                  const QString& what, const Progress& report) {
+    Connection copy;
+    int result = copy.open(temporary, SQLITE_OPEN_READWRITE);
+    // The temporary file is discarded on any failure and synced below, so SQLite need not
+    // journal or sync it.
+    if (result == SQLITE_OK)
+        result = copy.exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
+    sqlite3_backup* backup =
+        result == SQLITE_OK ? sqlite3_backup_init(copy.handle(), "main", source, "main") : nullptr;
+    if (!backup)
+        return fail(errnoFor(sqlite3_errcode(copy.handle()), copy.systemError()), what,
+                    copy.message());
+    do {
+        result = sqlite3_backup_step(backup, m_pagesPerStep);
+        if (result == SQLITE_OK || result == SQLITE_DONE) {
+            const int total = sqlite3_backup_pagecount(backup);
+            report(Step::Copying, total - sqlite3_backup_remaining(backup), total);
+        }
+    } while (result == SQLITE_OK && !m_cancelled);
+    result = sqlite3_backup_finish(backup);
+    if (m_cancelled)
+        return Outcome::Cancelled;
+    // The source's mode would pass on; the copy must stand alone.
+    if (result == SQLITE_OK)
+        result = copy.exec("PRAGMA journal_mode=DELETE");
+    if (result != SQLITE_OK) {
+        const int systemError =
+            copy.systemError() ? copy.systemError() : sqlite3_system_errno(source);
+        return fail(errnoFor(result, systemError), what, copy.message());
+    }
+    return Outcome::Copied;
+}
 int DatabaseBackup::writeOut(int descriptor, const Progress& report) {
     struct stat status {};
     if (::fstat(descriptor, &status) != 0)
         return errno;
     const qint64 size = status.st_size;
     report(Step::Writing, 0, size);
-    // In slices, so that the display advances and a cancel is seen while a slow medium takes
-    // the data; the fsync then writes what is left, the file's size and times included.
+    // The fsync then writes what is left, the file's size and times included.
+    Slices slices(64 * kChunkBytes);
     for (qint64 done = 0; done < size && !m_cancelled;) {
-        const qint64 slice = std::min(kSliceBytes, size - done);
+        const qint64 slice = slices.next(size - done);
         if (::sync_file_range(descriptor, done, slice,
                               SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
                                   SYNC_FILE_RANGE_WAIT_AFTER) != 0)
@@ -372,26 +480,6 @@ int DatabaseBackup::writeOut(int descriptor, const Progress& report) {
     if (m_cancelled)
         return 0;
     return ::fsync(descriptor) == 0 ? 0 : errno;
-}
-
-int DatabaseBackup::readBack(int descriptor, const Progress& report) {
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0)
-        return errno;
-    const qint64 size = status.st_size;
-    (void)::posix_fadvise(descriptor, 0, 0, POSIX_FADV_SEQUENTIAL);
-    QByteArray slice(kSliceBytes, Qt::Uninitialized);
-    for (qint64 done = 0; done < size && !m_cancelled;) {
-        report(Step::Checking, done, size);
-        const ssize_t read = ::pread(descriptor, slice.data(), slice.size(), done);
-        if (read < 0 && errno != EINTR)
-            return errno;
-        if (read == 0)
-            return EIO; // the medium holds less than was written
-        done += std::max<ssize_t>(read, 0);
-    }
-    report(Step::Checking, size, 0);
-    return 0;
 }
 
 DatabaseBackup::Outcome DatabaseBackup::fail(int code, const QString& what, const QString& detail) {

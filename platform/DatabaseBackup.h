@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 
 struct sqlite3;
 
@@ -13,9 +12,13 @@ struct sqlite3;
 // The source is read through SQLite's online backup within one read transaction, so the copy is
 // one snapshot holding every transaction committed before it began, also by other connections
 // that keep the file open; their commits wait until the pages are copied. The source is opened
-// read-only and never created. The copy is written to a hidden temporary file in the
-// target's folder, synced to the medium, read back and checked ("PRAGMA integrity_check"), and
-// only then renamed over the target: a target that exists stays as it was until a good copy
+// read-only and never created. The copy is written to a hidden temporary file in the target's
+// folder and synced to the medium. The check then reads it back from the medium itself and
+// compares it with a digest of the snapshot's bytes taken while they were copied, and has SQLite
+// open it and read its schema: it proves that the medium holds the log as it was, byte for byte,
+// and at the cost of one read of the copy. (The log's own soundness is the business of its damage
+// check; "PRAGMA integrity_check" of a copy is the full check of its structure.) Only then is the
+// copy renamed over the target: a target that exists stays as it was until a good copy
 // replaces it, and a failed or cancelled copy removes its temporary file. Temporary files that
 // killed copies to the same target left behind are removed before anything is written. The copy is
 // a self-contained file (rollback journal), whatever journal mode the source uses. Each step can
@@ -38,20 +41,20 @@ public:
     // The steps of a copy, in order: the source's pages copied into the temporary file, the
     // file written out to the medium (synced), the copy read back from the medium and checked.
     enum class Step { Copying, Writing, Checking };
-    // Told as a step begins (done 0) and as it advances: pages for Copying, bytes for Writing
-    // and for Checking's read back; total 0 for an amount not known (the start of Copying, the
-    // check itself once the copy is read back). Called on the thread that runs copy().
+    // Told as a step begins (done 0) and as it advances, in bytes (pages for Copying a source in
+    // write-ahead-log mode); total 0 for an amount not known (the start of Copying, the check
+    // itself once the copy is read back). Called on the thread that runs copy().
     using Progress = std::function<void(Step step, qint64 done, qint64 total)>;
 
-    // 256 pages (1 MiB of a log in 4 KiB pages) a step: fewer steps cost less, and a cancel still
-    // takes effect at once.
+    // 256 pages (1 MiB of a log in 4 KiB pages) a step of the online backup that copies a source
+    // in write-ahead-log mode: fewer steps cost less, and a cancel still takes effect at once.
     explicit DatabaseBackup(int pagesPerStep = 256) : m_pagesPerStep(pagesPerStep) {}
 
     Outcome copy(const QString& sourceFile, const QString& targetFile,
                  const ReplaceQuestion& replace = {}, const Progress& progress = {});
 
-    // Safe from any thread: the copy running ends as Cancelled at its next step, a running check
-    // at once, and so does every later copy of this object; a target that existed stays as it
+    // Safe from any thread: the copy running ends as Cancelled at its next step or slice, and so
+    // does every later copy of this object; a target that existed stays as it
     // was (unless the copy replaces it in place and had removed it already).
     void cancel();
 
@@ -64,16 +67,15 @@ public:
 
 private:
     Outcome fail(int code, const QString& what, const QString& detail = QString());
+    // Copies the pages of source's snapshot into the database file temporary through SQLite's
+    // online backup, which also takes the pages in a write-ahead log.
+    Outcome copyPages(sqlite3* source, const QString& temporary, const QString& what,
+                      const Progress& report);
     // Syncs the copy to its medium in slices, telling each; 0 or the errno of the failure.
     int writeOut(int descriptor, const Progress& report);
-    // Reads the copy back from its medium in one pass, which a slow medium serves far faster
-    // than the check's reads page by page; the check then finds the pages in memory.
-    int readBack(int descriptor, const Progress& report);
 
     int m_pagesPerStep;
     std::atomic<bool> m_cancelled = false;
-    std::mutex m_checking; // guards m_check, the connection a cancel interrupts
-    sqlite3* m_check = nullptr;
     int m_lastErrorCode = 0;
     QString m_lastError;
 };

@@ -11,7 +11,7 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev qt6-translations-l10n
+    qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libxxhash-dev qt6-translations-l10n
     fonts-liberation2 fonts-comic-neue
     tzdata
 )
