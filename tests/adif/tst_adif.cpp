@@ -96,14 +96,12 @@ QStringList soundSchema(const QString& log) {
     return schema;
 }
 
-struct Connection {
-    explicit Connection(const QString& log) {
-        if (sqlite3_open(QFile::encodeName(log).constData(), &db) != SQLITE_OK)
-            qFatal("cannot open %s", qPrintable(log));
-    }
-    ~Connection() { sqlite3_close(db); }
+using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
+Connection openLog(const QString& log) {
     sqlite3* db = nullptr;
-};
+    sqlite3_open(QFile::encodeName(log).constData(), &db);
+    return Connection(db, &sqlite3_close);
+}
 
 } // namespace
 
@@ -280,8 +278,8 @@ void TestAdif::countsDuplicatesAndRefusals() {
                      "<CALL:4>K1AB<QSO_DATE:8>20240305<TIME_ON:4>1405<FREQ:6>14.200<EOR>\n"
                      "<CALL:4>K1AB<QSO_DATE:8>20240305<TIME_ON:6>140559<BAND:3>20m<EOR>\n"
                      "<QSO_DATE:8>20240305<TIME_ON:4>1405<EOR>\n");
-    const Connection connection(log);
-    AdifImporter importer(connection.db, kMapping);
+    const Connection connection = openLog(log);
+    AdifImporter importer(connection.get(), kMapping);
     QList<qint64> refused;
     importer.setRefusals([&](const AdifImporter::Refusal& refusal) { refused += refusal.record; });
     QVERIFY2(importer.run({file}), qPrintable(importer.lastError()));
@@ -319,15 +317,13 @@ void TestAdif::cancelWhileIndexing() {
                 .arg(i, 5, 10, QLatin1Char('0'))
                 .arg(QString(100, QLatin1Char('n')))
                 .toLatin1();
-    const Connection connection(log);
-    AdifImporter importer(connection.db, kMapping);
+    const Connection connection = openLog(log);
+    AdifImporter importer(connection.get(), kMapping);
     qint64 cancelledAt = -1;
+    // The first half is the file's.
     importer.setProgress([&](qint64 done, qint64 total) {
-        // The first half is the file's.
-        if (done <= total / 2 || cancelledAt >= 0)
-            return true;
         cancelledAt = done * 100 / total;
-        return false;
+        return done <= total / 2;
     });
     QVERIFY(!importer.run({write("big.adi", records)}));
     QCOMPARE(importer.lastError(), "cancelled");
