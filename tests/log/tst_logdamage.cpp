@@ -1,47 +1,18 @@
 #include "LogFile.h"
 #include "LogFolder.h"
 #include "log/DataControl.h"
-#include "log/LogIntegrityCheck.h"
 #include "log/RecordSet.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
-#include <sqlite3.h>
-
 class TestLogDamage : public QObject {
     Q_OBJECT
 private slots:
     void damagedLogIsToldOnceAndNeverWritten_data();
     void damagedLogIsToldOnceAndNeverWritten();
-    void checkStoppedBeforeItStartsSaysNothing();
 };
-
-namespace {
-
-// A log of 400 contacts with the first leaf page of part zeroed, as a failing disk leaves it
-// (none for an empty part).
-void writeLog(LogFolder& test, const QString& part) {
-    test.createLog();
-    QStringList page; // offset and size
-    {
-        LogFile file(test.logPath());
-        file.addMany(400, "IK");
-        page = file.rows("SELECT (pageno - 1) * pgsize, pgsize FROM dbstat WHERE name = ? AND "
-                         "pagetype = 'leaf' ORDER BY path LIMIT 1",
-                         {part})
-                   .value(0)
-                   .split('|');
-    }
-    QFile file(test.logPath());
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    if (!part.isEmpty())
-        QVERIFY(file.seek(page.value(0).toLongLong()) &&
-                file.write(QByteArray(page.value(1).toInt(), '\0')) > 0 && file.flush());
-}
-
-} // namespace
 
 void TestLogDamage::damagedLogIsToldOnceAndNeverWritten_data() {
     QTest::addColumn<QString>("part"); // its first leaf page zeroed, as a failing disk leaves it
@@ -57,9 +28,22 @@ void TestLogDamage::damagedLogIsToldOnceAndNeverWritten() {
     QFETCH(bool, foundByRead);
     const bool damaged = !part.isEmpty();
     LogFolder test;
-    writeLog(test, part);
+    test.createLog();
+    QStringList page; // offset and size
+    {
+        LogFile file(test.logPath());
+        file.addMany(400, "IK");
+        page = file.rows("SELECT (pageno - 1) * pgsize, pgsize FROM dbstat WHERE name = ? AND "
+                         "pagetype = 'leaf' ORDER BY path LIMIT 1",
+                         {part})
+                   .value(0)
+                   .split('|');
+    }
     QFile file(test.logPath());
-    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    if (damaged)
+        QVERIFY(file.seek(page.value(0).toLongLong()) &&
+                file.write(QByteArray(page.value(1).toInt(), '\0')) > 0 && file.flush());
     const QByteArray before = (file.seek(0), file.readAll());
     DataControl control(test.paths);
     QSignalSpy told(&control, &DataControl::damaged);
@@ -78,25 +62,6 @@ void TestLogDamage::damagedLogIsToldOnceAndNeverWritten() {
     QCOMPARE(told.count(), int(damaged));
     QVERIFY(file.seek(0));
     QCOMPARE(file.readAll() == before, damaged);
-}
-
-void TestLogDamage::checkStoppedBeforeItStartsSaysNothing() {
-    LogFolder test;
-    writeLog(test, "Log1_OM_Call");
-    sqlite3* db = nullptr;
-    QCOMPARE(sqlite3_open_v2(QFile::encodeName(test.logPath()).constData(), &db,
-                             SQLITE_OPEN_READONLY, nullptr),
-             SQLITE_OK);
-    LogIntegrityCheck check;
-    QSignalSpy told(&check, &LogIntegrityCheck::damaged);
-    check.start(db, nullptr);
-    check.stop();
-    QVERIFY(!told.wait(BackgroundReads::kStartDelayMs * 5));
-    // Started and left to run, the same check finds the damage.
-    check.start(db, nullptr);
-    QVERIFY(told.wait(10000));
-    check.stop();
-    sqlite3_close(db);
 }
 
 QTEST_GUILESS_MAIN(TestLogDamage)
