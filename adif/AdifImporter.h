@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class TableIndexes;
 struct sqlite3;
 
 // Adds the contacts of ADIF files (ADI or ADX, told apart by their content) to the log in one
@@ -38,6 +39,7 @@ public:
 private:
     bool runInTransaction(const QStringList& files);
     bool importAll(const QStringList& files);
+    bool createIndexes(TableIndexes& indexes, qint64 contacts, qint64 fileBytes);
     bool fail(const QString& error);
 
     sqlite3* m_db;

@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
     const int runs = option("--runs", "3").toInt();
     const QString data = option("--data", QDir::tempPath());
     const QString adif = option("--adif", "tempora-adif");
+    // An earlier build of the command, measured in the same run for its figures beside.
+    const QString before = option("--before", QString());
     QDir().mkpath(data);
 
     QString error;
@@ -99,6 +101,13 @@ int main(int argc, char** argv) {
     const QString home = work.filePath(QStringLiteral("home"));
     const QString file = work.filePath(QStringLiteral("other.adi"));
     const QString csv = work.filePath(QStringLiteral("other.csv"));
+    // A small file into the big log: the case where the duplicate check must not read it all.
+    const QString small = work.filePath(QStringLiteral("small.adi"));
+    constexpr int kSmall = 1000;
+    if (!LogGenerator(size + 11).write(work.filePath(QStringLiteral("small.mdb")), kSmall))
+        qFatal("cannot write the small log");
+    copyLog(work.filePath(QStringLiteral("small.mdb")), home);
+    measure(home, adif, {"export", small});
     copyLog(other, home);
     measure(home, adif, {"export", file});
     QProcess dump;
@@ -110,13 +119,20 @@ int main(int argc, char** argv) {
     dump.waitForFinished(-1);
 
     const qint64 idleKb = measure(home, adif, {}, false).peakKb;
-    QList<Sample> exports, imports, floors;
-    copyLog(log, home);
-    for (int run = 0; run < runs; ++run)
-        exports.append(measure(home, adif, {"export", work.filePath(QStringLiteral("log.adi"))}));
+    QStringList builds{adif};
+    if (!before.isEmpty())
+        builds.append(before);
+    QList<QList<Sample>> exports(builds.size()), imports(builds.size()), smalls(builds.size());
+    QList<Sample> floors;
     for (int run = 0; run < runs; ++run) {
-        copyLog(log, home);
-        imports.append(measure(home, adif, {"import", file}));
+        for (qsizetype build = 0; build < builds.size(); ++build) {
+            copyLog(log, home);
+            exports[build].append(
+                measure(home, builds[build], {"export", work.filePath(QStringLiteral("log.adi"))}));
+            imports[build].append(measure(home, builds[build], {"import", file}));
+            copyLog(log, home);
+            smalls[build].append(measure(home, builds[build], {"import", small}));
+        }
         copyLog(log, home);
         floors.append(measure(home, QStringLiteral("sqlite3"),
                               {home + QStringLiteral("/Tempora.mdb"),
@@ -126,8 +142,15 @@ int main(int argc, char** argv) {
     out() << "\n### ADIF, " << size << " contacts (median of " << runs
           << " runs; memory: peak resident, and above the idle command at " << idleKb / 1024
           << " MB)\n\n| operation | s | CPU s | peak MB | above idle MB |\n|---|---|---|---|---|\n";
-    row(QStringLiteral("export of the whole log (ADI)"), exports, idleKb);
-    row(QStringLiteral("import of %1 records into the log of %1 (ADI)").arg(size), imports, idleKb);
+    for (qsizetype build = 0; build < builds.size(); ++build) {
+        const QString which = build == 0 ? QString() : QStringLiteral(" (before)");
+        row(QStringLiteral("export of the whole log (ADI)") + which, exports[build], idleKb);
+        row(QStringLiteral("import of %1 records into the log of %1 (ADI)").arg(size) + which,
+            imports[build], idleKb);
+        row(QStringLiteral("import of %1 records into the log of %2 (ADI)").arg(kSmall).arg(size) +
+                which,
+            smalls[build], idleKb);
+    }
     row(QStringLiteral("floor: sqlite3 .import of the same rows (CSV)"), floors, idleKb);
     out().flush();
     return 0;

@@ -18,6 +18,11 @@ struct sqlite3;
 // program's own thread.
 class BackgroundReads {
 public:
+    // The reads of a log just opened start this long after the open, when the window system has
+    // painted its first screen: on a busy machine a worker started at once takes the processor
+    // from that paint, even at its lower priority.
+    static constexpr int kStartDelayMs = 100;
+
     class Read {
     public:
         // Opens the worker's read-only connection to file; null when that failed or the read is

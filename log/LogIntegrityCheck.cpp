@@ -4,6 +4,7 @@
 #include "log/SqliteStatement.h"
 
 #include <QStringList>
+#include <QTimer>
 
 #include <sqlite3.h>
 
@@ -23,9 +24,11 @@ LogIntegrityCheck::~LogIntegrityCheck() {
 }
 
 void LogIntegrityCheck::stop() {
+    // A check not started yet never starts.
+    if (m_job)
+        m_job->abandon();
     if (!m_worker.valid())
         return;
-    m_job->abandon();
     m_worker.wait();
     m_worker = {};
 }
@@ -36,8 +39,17 @@ void LogIntegrityCheck::start(sqlite3* db, BackgroundReads* ownReads) {
     if (!file || !*file)
         return;
     m_job = ownReads ? ownReads->add() : std::make_shared<BackgroundReads::Read>();
+    QTimer::singleShot(BackgroundReads::kStartDelayMs, this,
+                       [this, job = m_job, path = QByteArray(file)] {
+                           if (job == m_job && !job->isAbandoned())
+                               launch(job, path);
+                       });
+}
+
+void LogIntegrityCheck::launch(const std::shared_ptr<BackgroundReads::Read>& job,
+                               const QByteArray& path) {
     // The answer is posted to this object's thread; Qt drops it if the object is gone by then.
-    m_worker = std::async(std::launch::async, [this, job = m_job, path = QByteArray(file)] {
+    m_worker = std::async(std::launch::async, [this, job, path] {
         const QString problems = check(*job, path);
         // The answer of a check stopped or started again since is dropped.
         if (!problems.isEmpty())

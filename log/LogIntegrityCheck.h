@@ -25,7 +25,8 @@ public:
     ~LogIntegrityCheck() override;
 
     // Checks the file db reads, abandoning a check still running; a database without a file of
-    // its own is not checked. ownReads are the reads that db's writes interrupt.
+    // its own is not checked. ownReads are the reads that db's writes interrupt. The check starts
+    // a moment later, after the paint of the open.
     void start(sqlite3* db, BackgroundReads* ownReads);
     // Abandons a check still running, without an answer.
     void stop();
@@ -34,6 +35,7 @@ signals:
     void damaged(const QString& problems);
 
 private:
+    void launch(const std::shared_ptr<BackgroundReads::Read>& job, const QByteArray& path);
     // The problems found, empty for a sound file or a check abandoned.
     static QString check(BackgroundReads::Read& job, const QByteArray& file);
     // One pass: the problems, empty for a sound file; none without a verdict.

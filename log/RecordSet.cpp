@@ -1,5 +1,6 @@
 #include "log/RecordSet.h"
 
+#include "log/BackgroundReads.h"
 #include "log/LogDamage.h"
 #include "log/RecordWriter.h"
 #include "log/RowReader.h"
@@ -82,12 +83,11 @@ bool RecordSet::open(sqlite3* db, const RecordSource& source, const Options& opt
     m_lastError.clear();
     emit reset();
     emit moveComplete();
-    // Once the caller's work and the paint it asks for are done, so that the new worker does not
-    // compete with them for the processor.
-    QTimer::singleShot(0, this, [this, generation, wholeReady, reads = options.backgroundReads] {
-        if (generation == m_generation && m_keys)
-            m_keys->readInBackground(wholeReady, reads);
-    });
+    QTimer::singleShot(BackgroundReads::kStartDelayMs, this,
+                       [this, generation, wholeReady, reads = options.backgroundReads] {
+                           if (generation == m_generation && m_keys)
+                               m_keys->readInBackground(wholeReady, reads);
+                       });
     return true;
 }
 

@@ -23,7 +23,7 @@ struct sqlite3;
 // record set reads rowids in steps and field values only for the rows asked for, so opening a
 // log of a million contacts reads a screenful; size() is what can be addressed now and grows
 // as rows are fetched, and the whole count is known once the end has been asked for, or as soon
-// as the rowids of the whole source, read in the background from the open on, arrive
+// as the rowids of the whole source, read in the background from a moment after the open, arrive
 // (isComplete(), announced by completed()). After the last record comes the place of a new record
 // (the end of the set): a value set there appends a new record, which is written with the next
 // update.

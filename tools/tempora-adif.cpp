@@ -14,6 +14,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -179,6 +180,8 @@ int importFiles(const QStringList& files) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // One thread uses the log here: its connection needs no mutex around each call.
+    sqlite3_config(SQLITE_CONFIG_MULTITHREAD);
     QCoreApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     const QString command = arguments.isEmpty() ? QString() : arguments.takeFirst();

@@ -26,11 +26,15 @@ private slots:
     void read();
     void initTestCase();
     void cleanupTestCase();
+    void countsDuplicatesAndRefusals_data();
     void countsDuplicatesAndRefusals();
     void failureOrCancelLeavesTheLog();
+    void cancelWhileIndexing();
 
 private:
     QString write(const QString& name, const QByteArray& contents);
+    // A new log holding the contact of initTestCase and `others` contacts without date.
+    QString newLog(const QString& name, int others);
 
     QTemporaryDir m_folder;
     const QString m_log = m_folder.filePath(QStringLiteral("Tempora.mdb"));
@@ -80,6 +84,23 @@ QString readBack(QByteArray bytes) {
     if (AdifReader::open(buffer)->next(record) && kMapping.contact(record, contact, reason))
         return joined(contact);
     return reason;
+}
+
+// The log's indexes as stored, and its own check: both as a new log has them.
+QStringList soundSchema(const QString& log) {
+    LogFile file(log);
+    QStringList schema =
+        file.rows(QStringLiteral("SELECT name, sql FROM sqlite_master ORDER BY name"));
+    if (file.rows(QStringLiteral("PRAGMA integrity_check")) != QStringList{QStringLiteral("ok")})
+        schema.append(QStringLiteral("damaged"));
+    return schema;
+}
+
+using Connection = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
+Connection openLog(const QString& log) {
+    sqlite3* db = nullptr;
+    sqlite3_open(QFile::encodeName(log).constData(), &db);
+    return Connection(db, &sqlite3_close);
 }
 
 } // namespace
@@ -221,6 +242,14 @@ void TestAdif::cleanupTestCase() {
     sqlite3_close(m_db);
 }
 
+QString TestAdif::newLog(const QString& name, int others) {
+    const QString log = m_folder.filePath(name);
+    if (!QFile::copy(m_log, log))
+        qFatal("cannot copy the log");
+    LogFile(log).addMany(others, QStringLiteral("P"));
+    return log;
+}
+
 QString TestAdif::write(const QString& name, const QByteArray& contents) {
     QFile file(m_folder.filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
@@ -228,7 +257,19 @@ QString TestAdif::write(const QString& name, const QByteArray& contents) {
     return file.fileName();
 }
 
+// The same file into logs ever larger against it: the import builds the indexes again, reads
+// the keys of the whole log, or those of the file's dates only.
+void TestAdif::countsDuplicatesAndRefusals_data() {
+    QTest::addColumn<int>("others");
+    QTest::newRow("indexes built again") << 0;
+    QTest::newRow("whole log read") << 20;
+    QTest::newRow("dates looked up") << 1000;
+}
+
 void TestAdif::countsDuplicatesAndRefusals() {
+    QFETCH(int, others);
+    const QString log = newLog(QStringLiteral("counts-%1.mdb").arg(others), others);
+    const QStringList schema = soundSchema(m_log);
     // The log's contact again, with other seconds and the band and mode in the format's terms;
     // a new one twice; one without call.
     const QString file = write(
@@ -237,14 +278,17 @@ void TestAdif::countsDuplicatesAndRefusals() {
                      "<CALL:4>K1AB<QSO_DATE:8>20240305<TIME_ON:4>1405<FREQ:6>14.200<EOR>\n"
                      "<CALL:4>K1AB<QSO_DATE:8>20240305<TIME_ON:6>140559<BAND:3>20m<EOR>\n"
                      "<QSO_DATE:8>20240305<TIME_ON:4>1405<EOR>\n");
-    AdifImporter importer(m_db, kMapping);
+    const Connection connection = openLog(log);
+    AdifImporter importer(connection.get(), kMapping);
     QList<qint64> refused;
     importer.setRefusals([&](const AdifImporter::Refusal& refusal) { refused += refusal.record; });
     QVERIFY2(importer.run({file}), qPrintable(importer.lastError()));
     QCOMPARE(QList<qint64>({importer.imported(), importer.duplicates(), importer.refused()}),
              QList<qint64>({1, 2, 1}));
     QCOMPARE(refused, QList<qint64>{4});
-    QCOMPARE(LogFile(m_log).calls(), (QStringList{"IK2ABC", "K1AB"}));
+    QCOMPARE(LogFile(log).rows("SELECT OM_Call FROM Log1 WHERE [QSO Date] IS NOT NULL"),
+             (QStringList{"IK2ABC", "K1AB"}));
+    QCOMPARE(soundSchema(log), schema);
 }
 
 // A new contact goes in first; then the import meets a broken file, or is cancelled.
@@ -259,6 +303,33 @@ void TestAdif::failureOrCancelLeavesTheLog() {
     QCOMPARE(importer.lastError(), "cancelled");
     QCOMPARE(importer.imported(), 0);
     QCOMPARE(LogFile(m_log).count(), contacts);
+}
+
+// A file big against the log: Cancel is heard while the indexes are built again, and the log
+// keeps its contacts and indexes.
+void TestAdif::cancelWhileIndexing() {
+    const QString log = newLog(QStringLiteral("cancel.mdb"), 40000);
+    const QStringList schema = soundSchema(log);
+    QByteArray records;
+    for (int i = 0; i < 10000; ++i)
+        records +=
+            QStringLiteral("<CALL:6>K%1<QSO_DATE:8>20240305<TIME_ON:4>1200<NOTES:100>%2<EOR>\n")
+                .arg(i, 5, 10, QLatin1Char('0'))
+                .arg(QString(100, QLatin1Char('n')))
+                .toLatin1();
+    const Connection connection = openLog(log);
+    AdifImporter importer(connection.get(), kMapping);
+    qint64 cancelledAt = -1;
+    // The first half is the file's.
+    importer.setProgress([&](qint64 done, qint64 total) {
+        cancelledAt = done * 100 / total;
+        return done <= total / 2;
+    });
+    QVERIFY(!importer.run({write("big.adi", records)}));
+    QCOMPARE(importer.lastError(), "cancelled");
+    QVERIFY2(cancelledAt > 50 && cancelledAt < 100, qPrintable(QString::number(cancelledAt)));
+    QCOMPARE(LogFile(log).count(), 40001);
+    QCOMPARE(soundSchema(log), schema);
 }
 
 QTEST_GUILESS_MAIN(TestAdif)
