@@ -19,6 +19,9 @@ struct LogOperations {
     std::function<void()> end;      // scroll bar dragged to the end, until painted
     std::function<void()> jump;     // scroll bar dragged to 37% of the log, until painted
     std::function<void()> pageDown; // one Page Down from there, until painted
+    // Only where memory could grow with the rows seen, not timed: every screen of the log from
+    // the first to the last, each painted.
+    std::function<void()> throughout;
 };
 
 // The call searched for (that of the contact in the middle of the file) and the number of

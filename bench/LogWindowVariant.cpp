@@ -38,7 +38,8 @@ public:
         return {[this] { open(); },        [this] { add(); },          [this] { search(); },
                 [this] { reset(); },       [this] { refresh(); },      [this] { remove(); },
                 [this] { update(); },      [this] { toMiddle(); },     [this] { settle(); },
-                [this] { scrollTo(1.0); }, [this] { scrollTo(0.37); }, [this] { pageDown(); }};
+                [this] { scrollTo(1.0); }, [this] { scrollTo(0.37); }, [this] { pageDown(); },
+                [this] { throughout(); }};
     }
 
 private:
@@ -100,6 +101,14 @@ private:
     void pageDown() {
         BenchSupport::pageDown(m_grid);
         paint();
+    }
+    void throughout() {
+        QScrollBar* bar = m_grid->verticalScrollBar();
+        for (int value = 0; value < bar->maximum(); value += bar->pageStep()) {
+            bar->setValue(value);
+            paint();
+        }
+        scrollTo(1.0);
     }
     void remove() {
         click("cmdDelete");

@@ -33,7 +33,8 @@ public:
                 {},
                 [this] { scrollToEnd(); },
                 [this] { scrollTo(0.37); },
-                [this] { pageDown(); }};
+                [this] { pageDown(); },
+                {}};
     }
 
 private:

@@ -32,7 +32,8 @@ public:
                 {},
                 [this] { screenAt(m_probe.contacts - kScreenRows); },
                 [this] { screenAt(m_probe.contacts * 37 / 100); },
-                [this] { screenAt(m_probe.contacts * 37 / 100 + kScreenRows); }};
+                [this] { screenAt(m_probe.contacts * 37 / 100 + kScreenRows); },
+                {}};
     }
 
 private:

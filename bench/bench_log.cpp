@@ -67,8 +67,10 @@ void readDesignFaces() {
     }
 }
 
-// One sample: every operation once, then the peak memory.
-int runOnce(const QString& variant, const QString& file, const QString& call, qint64 contacts) {
+// One sample: every operation once, then the peak memory. A sample "through" the log instead
+// opens it and shows every screen of it, then reports the peak memory alone.
+int runOnce(const QString& variant, const QString& file, const QString& call, qint64 contacts,
+            bool through) {
     const LogProbe logProbe{call, contacts};
     std::unique_ptr<LogVariant> subject = makeLogVariant(variant, file, logProbe);
     if (!subject) {
@@ -77,6 +79,13 @@ int runOnce(const QString& variant, const QString& file, const QString& call, qi
     }
     const LogOperations operations = subject->operations();
     readDesignFaces();
+    if (through) {
+        operations.open();
+        operations.settle();
+        operations.throughout();
+        out() << "peak_kb " << BenchSupport::peakResidentKb() << Qt::endl;
+        return 0;
+    }
     const std::function<void()> steps[] = {
         operations.open,   operations.end,    operations.jump,  operations.pageDown,
         operations.add,    operations.search, operations.reset, operations.refresh,
@@ -100,16 +109,18 @@ struct Samples {
 };
 
 bool sample(const QString& variant, const QString& source, const LogProbe& logProbe,
-            Samples* samples) {
+            Samples* samples, bool through = false) {
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("Tempora.mdb"));
     if (!QFile::copy(source, copy))
         return false;
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--run"), variant, copy, logProbe.call,
-                 QString::number(logProbe.contacts)});
+    QStringList arguments = {QStringLiteral("--run"), variant, copy, logProbe.call,
+                             QString::number(logProbe.contacts)};
+    if (through)
+        arguments << QStringLiteral("through");
+    child.start(QCoreApplication::applicationFilePath(), arguments);
     if (!child.waitForFinished(600000) || child.exitCode() != 0)
         return false;
     const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
@@ -186,7 +197,16 @@ int drive(const QList<int>& sizes, int runs, const QString& dataFolder) {
                              1024.0,
                          'f', 1)
                   << " |";
-        out() << " |" << Qt::endl;
+        out() << " |\n";
+        // The program's memory must not grow with the rows the operator has seen: one sample
+        // that shows every screen of the log (the Qt model holds every row after "end" already).
+        Samples through;
+        if (!sample(variants[0], file, logProbe, &through, true))
+            return 1;
+        out() << "| peak memory after every screen of the log was shown (MB, one run) | "
+              << QString::number((through.peakKb.value(0) - emptyPeakKb[variants[0]]) / 1024.0, 'f',
+                                 1)
+              << " | | | |" << Qt::endl;
     }
     return 0;
 }
@@ -210,8 +230,9 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     parser.process(app);
     const QStringList arguments = parser.positionalArguments();
-    if (parser.isSet(QStringLiteral("run")) && arguments.size() == 4)
-        return runOnce(arguments[0], arguments[1], arguments[2], arguments[3].toLongLong());
+    if (parser.isSet(QStringLiteral("run")) && (arguments.size() == 4 || arguments.size() == 5))
+        return runOnce(arguments[0], arguments[1], arguments[2], arguments[3].toLongLong(),
+                       arguments.value(4) == QLatin1String("through"));
 
     QList<int> sizes;
     for (const QString& size : parser.value(QStringLiteral("sizes")).split(','))
