@@ -175,6 +175,18 @@ public:
         return sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, flags, nullptr);
     }
     int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+    // Runs sql and keeps the first column of its first row in value.
+    int firstValue(const char* sql, QString* value) {
+        sqlite3_stmt* statement = nullptr;
+        int result = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+        if (result == SQLITE_OK && (result = sqlite3_step(statement)) == SQLITE_ROW) {
+            *value =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+            result = SQLITE_OK;
+        }
+        sqlite3_finalize(statement);
+        return result;
+    }
     sqlite3* handle() const { return m_db; }
     int systemError() const { return sqlite3_system_errno(m_db); }
     QString message() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
@@ -399,13 +411,27 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
                     CopyLanguage::text("the copy read back from the medium differs from the log",
                                        "la copia riletta dal supporto differisce dal registro"));
     {
-        // The bytes are the log's; SQLite must also take them for a database it can read.
+        // The bytes are the log's; SQLite must also find them a sound database, so that a log
+        // damaged since its own check last ran never replaces a good older copy. The pages were
+        // just read back, so the check reads them from memory.
         Connection check;
         result = check.open(temporary.path(), SQLITE_OPEN_READONLY);
-        if (result == SQLITE_OK)
-            result = check.exec("SELECT count(*) FROM sqlite_schema");
+        QString verdict;
+        if (result == SQLITE_OK) {
+            sqlite3_progress_handler(
+                check.handle(), 1000,
+                [](void* cancelled) {
+                    return int(static_cast<std::atomic<bool>*>(cancelled)->load());
+                },
+                &m_cancelled);
+            result = check.firstValue("PRAGMA quick_check(1)", &verdict);
+        }
+        if (m_cancelled)
+            return Outcome::Cancelled;
         if (result != SQLITE_OK)
             return fail(errnoFor(result, check.systemError()), what, check.message());
+        if (verdict != QLatin1String("ok"))
+            return fail(EIO, what, verdict);
     }
 
     if (!temporary.renameTo(target))

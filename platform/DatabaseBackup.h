@@ -14,10 +14,10 @@ struct sqlite3;
 // that keep the file open; their commits wait until the pages are copied. The source is opened
 // read-only and never created. The copy is written to a hidden temporary file in the target's
 // folder and synced to the medium. The check then reads it back from the medium itself and
-// compares it with a digest of the snapshot's bytes taken while they were copied, and has SQLite
-// open it and read its schema: it proves that the medium holds the log as it was, byte for byte,
-// and at the cost of one read of the copy. (The log's own soundness is the business of its damage
-// check; "PRAGMA integrity_check" of a copy is the full check of its structure.) Only then is the
+// compares it with a digest of the snapshot's bytes taken while they were copied, then SQLite's
+// "PRAGMA quick_check" of the copy, whose pages are in memory by then: the medium holds the log
+// as it was, byte for byte, and a log damaged since its own check never replaces a good older
+// copy. ("PRAGMA integrity_check" also compares every index with its table.) Only then is the
 // copy renamed over the target: a target that exists stays as it was until a good copy
 // replaces it, and a failed or cancelled copy removes its temporary file. Temporary files that
 // killed copies to the same target left behind are removed before anything is written. The copy is

@@ -57,8 +57,9 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("fileLimit"); // bytes no file of this process may grow past, or 0
-        QTest::addColumn<int>("stepEvent"); // at the start of that step: 3 damage, else cancel
-        QTest::addColumn<int>("code");      // 0 for cancelled
+        // at the start of that step: 3 damage the copy, 4 the log before copying, else cancel
+        QTest::addColumn<int>("stepEvent");
+        QTest::addColumn<int>("code"); // 0 for cancelled
         const QString log = QStringLiteral("Tempora.mdb");
         const QString copy = QStringLiteral("copy.mdb");
         QTest::newRow("no log") << "absent.mdb" << copy << 0 << -1 << ENOENT;
@@ -68,6 +69,7 @@ private slots:
         QTest::newRow("target is the log") << log << log << 0 << -1 << EINVAL;
         QTest::newRow("medium fills up") << log << copy << 64 * 1024 << -1 << EFBIG;
         QTest::newRow("damaged before its check") << log << copy << 0 << 3 << EIO;
+        QTest::newRow("log damaged since its own check") << log << copy << 0 << 4 << EIO;
         QTest::newRow("cancelled copying") << log << copy << 0 << 0 << 0;
         QTest::newRow("cancelled writing to the medium") << log << copy << 0 << 1 << 0;
         QTest::newRow("cancelled checking") << log << copy << 0 << 2 << 0;
@@ -81,6 +83,12 @@ private slots:
         LogFile(m_log).addMany(2000, QStringLiteral("K"));
         QVERIFY(LogSchema().create(m_copy));
         LogFile(m_copy).add(QString(), QStringLiteral("OLD"));
+        if (stepEvent == 4) {
+            QFile damaged(m_log);
+            QVERIFY(damaged.open(QIODevice::ReadWrite) &&
+                    damaged.seek(damaged.size() / 2 / 4096 * 4096));
+            damaged.write(QByteArray(4096, '\xff'));
+        }
         const QStringList before = entries();
         rlimit limit{};
         ::getrlimit(RLIMIT_FSIZE, &limit);
