@@ -210,6 +210,6 @@ bool AdiReader::next(AdifRecord& record) {
             record.refusal = QStringLiteral("the file ends inside the field %1")
                                  .arg(QString::fromLatin1(fieldName));
         }
-        record.add(fieldName, value);
+        record.add(fieldName, std::move(value));
     }
 }

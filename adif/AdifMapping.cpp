@@ -98,9 +98,9 @@ void AdifMapping::record(const LogContact& contact, Form form, std::optional<int
                          AdifRecord& record, bool* transliterated) const {
     record.clear();
     std::array<QByteArray, LogContact::FieldCount> restored;
-    auto put = [&record](const QByteArray& name, const QByteArray& value) {
+    auto put = [&record](const QByteArray& name, QByteArray value) {
         if (!value.isEmpty())
-            record.add(name, value);
+            record.add(name, std::move(value));
     };
 
     const QByteArray start = AdifTime::digits(contact[LogContact::TimeInit]);
