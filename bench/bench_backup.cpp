@@ -62,7 +62,7 @@ double run(const QString& program, const QStringList& arguments) {
 }
 
 // The program's copy; the seconds of its steps (copying, writing to the medium, reading back,
-// checking) are added to steps.
+// waiting for the check) are added to steps.
 double temporaCopy(const QString& source, const QString& target, QList<QList<double>>& steps) {
     QFile::remove(target);
     DatabaseBackup backup;
@@ -70,7 +70,7 @@ double temporaCopy(const QString& source, const QString& target, QList<QList<dou
     QList<double> starts;
     const auto outcome =
         backup.copy(source, target, {}, [&](DatabaseBackup::Step step, qint64 done, qint64 total) {
-            // The check proper begins once the copy is read back: done, of no total.
+            // The wait for the check begins once the copy is read back: done, of no total.
             const bool checkBegins =
                 step == DatabaseBackup::Step::Checking && done > 0 && total == 0;
             if ((done == 0 && int(step) == starts.size()) || (checkBegins && starts.size() == 3))
@@ -151,8 +151,8 @@ int main(int argc, char** argv) {
               << QString::number(median(samples) / floor, 'f', 2) << " |\n";
     };
     const auto stepText = [](const QList<QList<double>>& of) {
-        return QStringLiteral(
-                   "copying %1 s, writing to the medium %2 s, reading back %3 s, checking %4 s")
+        return QStringLiteral("copying %1 s, writing to the medium %2 s, reading back %3 s, then "
+                              "waiting for the check %4 s")
             .arg(seconds(median(of[0])), seconds(median(of[1])), seconds(median(of[2])),
                  seconds(median(of[3])));
     };

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -109,22 +110,27 @@ int fileDigest(int descriptor, qint64 size, const std::atomic<bool>& cancelled,
     return 0;
 }
 
-// Copies the first size bytes of the database file of source's main schema to target, telling
-// the bytes done; 0 or the errno of the failure.
-int copyFile(sqlite3* source, qint64 size, int target, const std::atomic<bool>& cancelled,
-             const std::function<void(qint64 done)>& told, quint64& digest) {
-    // Through SQLite's own handle of the file: closing a descriptor of the process's own would
-    // drop the locks that keep writers out.
+// The file SQLite reads source's main schema from: the copy reads the log through it, as closing
+// a descriptor of the process's own would drop the locks that keep writers out. Its reads are
+// positioned reads of the file (no memory map is set up), safe beside the connection's own.
+sqlite3_file* databaseFile(sqlite3* source) {
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(source, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK ||
         !file || !file->pMethods)
-        return EIO;
+        return nullptr;
+    return file;
+}
+
+// Copies the first size bytes of source to target, telling the bytes done; 0 or the errno of the
+// failure.
+int copyFile(sqlite3_file* source, qint64 size, int target, const std::atomic<bool>& cancelled,
+             const std::function<void(qint64 done)>& told, quint64& digest) {
     Digest bytes;
     QByteArray buffer(std::min(size, kChunkBytes), Qt::Uninitialized);
     for (qint64 done = 0; done < size && !cancelled;) {
         const qint64 chunk = std::min<qint64>(buffer.size(), size - done);
         // A short read is a log shorter than its own header says: damaged.
-        if (file->pMethods->xRead(file, buffer.data(), int(chunk), done) != SQLITE_OK)
+        if (source->pMethods->xRead(source, buffer.data(), int(chunk), done) != SQLITE_OK)
             return EIO;
         bytes.add(buffer.constData(), chunk);
         if (const int error = writeAll(target, buffer.constData(), chunk, done))
@@ -193,6 +199,63 @@ public:
 
 private:
     sqlite3* m_db = nullptr;
+};
+
+// SQLite's quick check of the snapshot that a connection's read transaction holds, run on a thread
+// of its own while the copy of the same snapshot is made, written out and read back: the copy read
+// back matches the snapshot's bytes, so a sound snapshot is a sound copy. A check that is not
+// finished is abandoned.
+class SnapshotCheck {
+public:
+    explicit SnapshotCheck(const std::atomic<bool>& cancelled) : m_cancelled(cancelled) {}
+    SnapshotCheck(const SnapshotCheck&) = delete;
+    SnapshotCheck& operator=(const SnapshotCheck&) = delete;
+    ~SnapshotCheck() {
+        m_abandoned = true;
+        finish();
+    }
+
+    // Starts the check on source, which nothing else may use until finish() returns.
+    void start(Connection& source) {
+        m_source = &source;
+        sqlite3_progress_handler(
+            source.handle(), 1000,
+            [](void* check) {
+                const auto* self = static_cast<const SnapshotCheck*>(check);
+                return int(self->m_abandoned || self->m_cancelled);
+            },
+            this);
+        m_thread = std::thread([this] {
+            m_result = m_source->firstValue("PRAGMA quick_check(1)", &m_verdict);
+            if (m_result != SQLITE_OK) {
+                m_systemError = m_source->systemError();
+                m_message = m_source->message();
+            }
+        });
+    }
+    // Waits for the check: SQLITE_OK with the verdict ("ok" for a sound database), or the
+    // failure, told by systemError() and message().
+    int finish() {
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_source)
+            sqlite3_progress_handler(m_source->handle(), 0, nullptr, nullptr);
+        m_source = nullptr;
+        return m_result;
+    }
+    QString verdict() const { return m_verdict; }
+    int systemError() const { return m_systemError; }
+    QString message() const { return m_message; }
+
+private:
+    const std::atomic<bool>& m_cancelled;
+    std::atomic<bool> m_abandoned = false;
+    Connection* m_source = nullptr;
+    std::thread m_thread;
+    int m_result = SQLITE_MISUSE;
+    int m_systemError = 0;
+    QString m_verdict;
+    QString m_message;
 };
 
 // The hidden file a copy is written to, next to its target; removed with its companions unless
@@ -365,25 +428,34 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
     // Media without permissions (FAT) refuse this; the copy is good without it.
     (void)::fchmod(temporary.descriptor(), sourceStatus.st_mode & 0666);
 
+    // SQLite must find the snapshot a sound database, so that a log damaged since its own check
+    // last ran never replaces a good older copy.
+    SnapshotCheck check(m_cancelled);
     quint64 written = 0;
     report(Step::Copying, 0, 0);
     if (writeAheadLog) {
-        // Part of the snapshot is in the log's write-ahead log: SQLite puts the pages together.
+        // Part of the snapshot is in the log's write-ahead log: SQLite puts the pages together,
+        // through the connection, so the check waits for it.
         if (const Outcome outcome = copyPages(source.handle(), temporary.path(), what, report);
             outcome != Outcome::Copied)
             return outcome;
+        check.start(source);
         struct stat copied {};
         if (::fstat(temporary.descriptor(), &copied) != 0)
             return fail(errno, what);
         if (const int error = fileDigest(
                 temporary.descriptor(), copied.st_size, m_cancelled, [](qint64) {}, written))
             return fail(error, what);
-    } else if (const int error = copyFile(
-                   source.handle(), snapshotBytes, temporary.descriptor(), m_cancelled,
-                   [&](qint64 done) { report(Step::Copying, done, snapshotBytes); }, written)) {
-        return fail(error, what);
+    } else {
+        sqlite3_file* log = databaseFile(source.handle());
+        if (!log)
+            return fail(EIO, what);
+        check.start(source);
+        if (const int error = copyFile(
+                log, snapshotBytes, temporary.descriptor(), m_cancelled,
+                [&](qint64 done) { report(Step::Copying, done, snapshotBytes); }, written))
+            return fail(error, what);
     }
-    source.exec("COMMIT");
     if (m_cancelled)
         return Outcome::Cancelled;
 
@@ -405,34 +477,19 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
         return fail(error, what);
     if (m_cancelled)
         return Outcome::Cancelled;
-    report(Step::Checking, copied.st_size, 0);
     if (readBack != written)
         return fail(EIO, what,
                     CopyLanguage::text("the copy read back from the medium differs from the log",
                                        "la copia riletta dal supporto differisce dal registro"));
-    {
-        // The bytes are the log's; SQLite must also find them a sound database, so that a log
-        // damaged since its own check last ran never replaces a good older copy. The pages were
-        // just read back, so the check reads them from memory.
-        Connection check;
-        result = check.open(temporary.path(), SQLITE_OPEN_READONLY);
-        QString verdict;
-        if (result == SQLITE_OK) {
-            sqlite3_progress_handler(
-                check.handle(), 1000,
-                [](void* cancelled) {
-                    return int(static_cast<std::atomic<bool>*>(cancelled)->load());
-                },
-                &m_cancelled);
-            result = check.firstValue("PRAGMA quick_check(1)", &verdict);
-        }
-        if (m_cancelled)
-            return Outcome::Cancelled;
-        if (result != SQLITE_OK)
-            return fail(errnoFor(result, check.systemError()), what, check.message());
-        if (verdict != QLatin1String("ok"))
-            return fail(EIO, what, verdict);
-    }
+    report(Step::Checking, copied.st_size, 0);
+    result = check.finish();
+    if (m_cancelled)
+        return Outcome::Cancelled;
+    if (result != SQLITE_OK)
+        return fail(errnoFor(result, check.systemError()), what, check.message());
+    if (check.verdict() != QLatin1String("ok"))
+        return fail(EIO, what, check.verdict());
+    source.exec("COMMIT");
 
     if (!temporary.renameTo(target))
         return fail(errno, what);

@@ -11,18 +11,18 @@ struct sqlite3;
 //
 // The source is read through SQLite's online backup within one read transaction, so the copy is
 // one snapshot holding every transaction committed before it began, also by other connections
-// that keep the file open; their commits wait until the pages are copied. The source is opened
-// read-only and never created. The copy is written to a hidden temporary file in the target's
-// folder and synced to the medium. The check then reads it back from the medium itself and
-// compares it with a digest of the snapshot's bytes taken while they were copied, then SQLite's
-// "PRAGMA quick_check" of the copy, whose pages are in memory by then: the medium holds the log
-// as it was, byte for byte, and a log damaged since its own check never replaces a good older
-// copy. ("PRAGMA integrity_check" also compares every index with its table.) Only then is the
-// copy renamed over the target: a target that exists stays as it was until a good copy
-// replaces it, and a failed or cancelled copy removes its temporary file. Temporary files that
-// killed copies to the same target left behind are removed before anything is written. The copy is
-// a self-contained file (rollback journal), whatever journal mode the source uses. Each step can
-// be cancelled from another thread while the copy runs.
+// that keep the file open; their commits wait until the pages are copied and checked. The source
+// is opened read-only and never created. Beside the copy, SQLite's "PRAGMA quick_check" of the
+// snapshot runs on a second thread, so that a log damaged since its own check never replaces a good
+// older copy. ("PRAGMA integrity_check" also compares every index with its table.) The copy is
+// written to a hidden temporary file in the target's folder and synced to the medium, then read
+// back from the medium itself and compared with a digest of the snapshot's bytes taken while they
+// were copied: the medium holds the checked snapshot, byte for byte. Only then is the copy renamed
+// over the target: a target that exists stays as it was until a good copy replaces it, and a failed
+// or cancelled copy removes its temporary file. Temporary files that killed copies to the same
+// target left behind are removed before anything is written. The copy is a self-contained file
+// (rollback journal), whatever journal mode the source uses. Each step can be cancelled from
+// another thread while the copy runs.
 //
 // After a failure lastErrorCode() is an errno value, never 0, and lastError() describes it.
 class DatabaseBackup {
@@ -39,11 +39,12 @@ public:
     // keeps the target and cancels the copy. Called on the thread that runs copy().
     using ReplaceQuestion = std::function<bool(bool inPlace)>;
     // The steps of a copy, in order: the source's pages copied into the temporary file, the
-    // file written out to the medium (synced), the copy read back from the medium and checked.
+    // file written out to the medium (synced), the copy read back from the medium and compared,
+    // then the wait for the check of the snapshot.
     enum class Step { Copying, Writing, Checking };
     // Told as a step begins (done 0) and as it advances, in bytes (pages for Copying a source in
-    // write-ahead-log mode); total 0 for an amount not known (the start of Copying, the check
-    // itself once the copy is read back). Called on the thread that runs copy().
+    // write-ahead-log mode); total 0 for an amount not known (the start of Copying, the wait for
+    // the check once the copy is read back). Called on the thread that runs copy().
     using Progress = std::function<void(Step step, qint64 done, qint64 total)>;
 
     // 256 pages (1 MiB of a log in 4 KiB pages) a step of the online backup that copies a source
