@@ -2,13 +2,18 @@
 
 #include "adif/AdiWriter.h"
 #include "adif/AdxWriter.h"
+#include "adif/BatchQueue.h"
+#include "adif/ContactBatch.h"
 #include "adif/LogContactTable.h"
 #include "log/SqliteStatement.h"
 
 #include <memory>
+#include <thread>
+#include <utility>
 
 namespace {
 constexpr qint64 kProgressEvery = 4096;
+constexpr qsizetype kBatchContacts = 1024;
 
 bool execute(sqlite3* db, const char* sql) {
     SqliteStatement statement;
@@ -59,25 +64,55 @@ bool AdifExporter::write(QIODevice& device, const Options& options, const QDateT
         writer = std::make_unique<AdiWriter>();
     if (!writer->begin(device, created))
         return fail(writer->lastError());
-    LogContact contact;
-    AdifRecord record;
-    while (rows.step()) {
-        LogContactTable::read(rows, contact);
-        bool transliterated = false;
-        m_mapping.record(contact, options.form, options.localDifference, record, &transliterated);
-        if (!writer->write(record))
-            return fail(writer->lastError());
-        ++m_exported;
-        m_transliterated += transliterated ? 1 : 0;
-        if (m_progress && m_exported % kProgressEvery == 0 && !m_progress(m_exported, total))
-            return fail(QStringLiteral("cancelled"));
-    }
+    // The log is read on a thread of its own while the contacts read before are mapped and
+    // written here; the connection is that thread's until it ends.
+    BatchQueue<ContactBatch> batches;
+    std::thread reading([&rows, &batches] {
+        ContactBatch batch;
+        LogContact row;
+        while (rows.step()) {
+            LogContactTable::read(rows, row);
+            batch.append(row);
+            if (batch.size() == kBatchContacts && !batches.push(std::exchange(batch, {})))
+                return;
+        }
+        if (batch.size() > 0)
+            batches.push(std::move(batch));
+        batches.close();
+    });
+    const bool written = writeRecords(batches, *writer, options, total);
+    batches.close();
+    reading.join();
+    if (!written)
+        return false;
     if (rows.failed())
         return fail(rows.errorMessage());
     if (!writer->finish())
         return fail(writer->lastError());
     if (m_progress)
         m_progress(m_exported, total);
+    return true;
+}
+
+bool AdifExporter::writeRecords(BatchQueue<ContactBatch>& batches, AdifWriter& writer,
+                                const Options& options, qint64 total) {
+    ContactBatch batch;
+    LogContact contact;
+    AdifRecord record;
+    while (batches.pop(batch)) {
+        for (qsizetype index = 0; index < batch.size(); ++index) {
+            batch.contactAt(index, contact);
+            bool transliterated = false;
+            m_mapping.record(contact, options.form, options.localDifference, record,
+                             &transliterated);
+            if (!writer.write(record))
+                return fail(writer.lastError());
+            ++m_exported;
+            m_transliterated += transliterated ? 1 : 0;
+            if (m_progress && m_exported % kProgressEvery == 0 && !m_progress(m_exported, total))
+                return fail(QStringLiteral("cancelled"));
+        }
+    }
     return true;
 }
 

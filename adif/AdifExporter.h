@@ -9,8 +9,11 @@
 
 #include <optional>
 
+class AdifWriter;
+class ContactBatch;
 class QIODevice;
 struct sqlite3;
+template <typename Batch> class BatchQueue;
 
 // Writes the log's contacts to a device as they are read, in the order they were entered, from
 // one snapshot of the log. from and to (inclusive, either may be invalid for no limit) select
@@ -35,6 +38,9 @@ public:
 
 private:
     bool write(QIODevice& device, const Options& options, const QDateTime& created);
+    // Maps and writes the contacts of each batch as it comes, telling progress of total.
+    bool writeRecords(BatchQueue<ContactBatch>& batches, AdifWriter& writer, const Options& options,
+                      qint64 total);
     bool fail(const QString& error);
 
     sqlite3* m_db;
