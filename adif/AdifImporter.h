@@ -7,9 +7,16 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
+class DuplicateKeys;
+class LogKeyReader;
+class QFile;
+class SqliteStatement;
 class TableIndexes;
 struct sqlite3;
+template <typename Batch> class BatchQueue;
 
 // Adds the contacts of ADIF files (ADI or ADX, told apart by their content) to the log in one
 // transaction: all of them or, on any failure or cancel, none. A record that cannot be a
@@ -38,7 +45,16 @@ public:
 
 private:
     bool runInTransaction(const QStringList& files);
+    struct RecordBatch;
+
     bool importAll(const QStringList& files);
+    // Reads and maps the files' records into batches, on a thread of its own; the failure that
+    // ended the reading, empty for none.
+    QString readFiles(const std::vector<std::unique_ptr<QFile>>& files,
+                      BatchQueue<RecordBatch>& batches) const;
+    // Counts the refusals and duplicates of each batch as it comes and inserts the rest.
+    bool insertRecords(BatchQueue<RecordBatch>& batches, DuplicateKeys& keys, LogKeyReader& logKeys,
+                       SqliteStatement& insert, qint64 progressTotal);
     bool createIndexes(TableIndexes& indexes, qint64 contacts, qint64 fileBytes);
     bool fail(const QString& error);
 

@@ -1,5 +1,6 @@
 #include "LogFile.h"
 #include "adif/AdiWriter.h"
+#include "adif/AdifExporter.h"
 #include "adif/AdifImporter.h"
 #include "adif/AdifReader.h"
 #include "adif/AdxWriter.h"
@@ -30,6 +31,7 @@ private slots:
     void countsDuplicatesAndRefusals();
     void failureOrCancelLeavesTheLog();
     void cancelWhileIndexing();
+    void cancelWhileExporting();
 
 private:
     QString write(const QString& name, const QByteArray& contents);
@@ -298,8 +300,13 @@ void TestAdif::failureOrCancelLeavesTheLog() {
     AdifImporter importer(m_db, kMapping);
     QVERIFY(!importer.run({one, write("broken.adx", "<?xml version=\"1.0\"?><ADX></HEADER>")}));
     QVERIFY2(importer.lastError().startsWith("cannot read"), qPrintable(importer.lastError()));
+    // Many records, so that Cancel comes while the file is still being read.
+    QByteArray many;
+    for (int i = 0; i < 20000; ++i)
+        many += "<CALL:3>K1B<QSO_DATE:8>20240305<TIME_ON:4>" + QByteArray::number(1000 + i % 1000) +
+                "<EOR>\n";
     importer.setProgress([](qint64, qint64) { return false; });
-    QVERIFY(!importer.run({one}));
+    QVERIFY(!importer.run({write("many.adi", many)}));
     QCOMPARE(importer.lastError(), "cancelled");
     QCOMPARE(importer.imported(), 0);
     QCOMPARE(LogFile(m_log).count(), contacts);
@@ -330,6 +337,20 @@ void TestAdif::cancelWhileIndexing() {
     QVERIFY2(cancelledAt > 50 && cancelledAt < 100, qPrintable(QString::number(cancelledAt)));
     QCOMPARE(LogFile(log).count(), 40001);
     QCOMPARE(soundSchema(log), schema);
+}
+
+// Cancel while the log is still being read stops the export there.
+void TestAdif::cancelWhileExporting() {
+    const QString log = newLog(QStringLiteral("export.mdb"), 20000);
+    const Connection connection = openLog(log);
+    AdifExporter exporter(connection.get(), kMapping);
+    exporter.setProgress([](qint64, qint64) { return false; });
+    QBuffer file;
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(!exporter.run(file, {}, QDateTime::currentDateTimeUtc()));
+    QCOMPARE(exporter.lastError(), "cancelled");
+    QVERIFY2(exporter.exported() > 0 && exporter.exported() < 20001,
+             qPrintable(QString::number(exporter.exported())));
 }
 
 QTEST_GUILESS_MAIN(TestAdif)
