@@ -170,6 +170,21 @@ int errnoFor(int result, int systemError) {
     }
 }
 
+// The first column of the first row of a pragma, as text.
+QByteArray pragmaValue(sqlite3* db, const char* sql, int& result) {
+    QByteArray value;
+    sqlite3_stmt* statement = nullptr;
+    result = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    if (result == SQLITE_OK)
+        result = sqlite3_step(statement);
+    if (result == SQLITE_ROW) {
+        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        result = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    return value;
+}
+
 class Connection {
 public:
     Connection() = default;
@@ -181,18 +196,6 @@ public:
         return sqlite3_open_v2(QFile::encodeName(file).constData(), &m_db, flags, nullptr);
     }
     int exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
-    // Runs sql and keeps the first column of its first row in value.
-    int firstValue(const char* sql, QString* value) {
-        sqlite3_stmt* statement = nullptr;
-        int result = sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
-        if (result == SQLITE_OK && (result = sqlite3_step(statement)) == SQLITE_ROW) {
-            *value =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-            result = SQLITE_OK;
-        }
-        sqlite3_finalize(statement);
-        return result;
-    }
     sqlite3* handle() const { return m_db; }
     int systemError() const { return sqlite3_system_errno(m_db); }
     QString message() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
@@ -226,7 +229,7 @@ public:
             },
             this);
         m_thread = std::thread([this] {
-            m_result = m_source->firstValue("PRAGMA quick_check(1)", &m_verdict);
+            m_verdict = pragmaValue(m_source->handle(), "PRAGMA quick_check(1)", m_result);
             if (m_result != SQLITE_OK) {
                 m_systemError = m_source->systemError();
                 m_message = m_source->message();
@@ -243,7 +246,7 @@ public:
         m_source = nullptr;
         return m_result;
     }
-    QString verdict() const { return m_verdict; }
+    QByteArray verdict() const { return m_verdict; }
     int systemError() const { return m_systemError; }
     QString message() const { return m_message; }
 
@@ -254,7 +257,7 @@ private:
     std::thread m_thread;
     int m_result = SQLITE_MISUSE;
     int m_systemError = 0;
-    QString m_verdict;
+    QByteArray m_verdict;
     QString m_message;
 };
 
@@ -318,21 +321,6 @@ private:
     int m_fd = -1;
     bool m_renamed = false;
 };
-
-// The first column of the first row of a pragma, as text.
-QByteArray pragmaValue(sqlite3* db, const char* sql, int& result) {
-    QByteArray value;
-    sqlite3_stmt* statement = nullptr;
-    result = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
-    if (result == SQLITE_OK)
-        result = sqlite3_step(statement);
-    if (result == SQLITE_ROW) {
-        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        result = SQLITE_OK;
-    }
-    sqlite3_finalize(statement);
-    return value;
-}
 
 // The size of the database's pages, as its copy will have them.
 qint64 databaseBytes(sqlite3* db, int& result) {
@@ -487,8 +475,8 @@ DatabaseBackup::Outcome DatabaseBackup::copy(const QString& sourceFile, const QS
         return Outcome::Cancelled;
     if (result != SQLITE_OK)
         return fail(errnoFor(result, check.systemError()), what, check.message());
-    if (check.verdict() != QLatin1String("ok"))
-        return fail(EIO, what, check.verdict());
+    if (check.verdict() != "ok")
+        return fail(EIO, what, QString::fromUtf8(check.verdict()));
     source.exec("COMMIT");
 
     if (!temporary.renameTo(target))
